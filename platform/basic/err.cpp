@@ -27,9 +27,15 @@ std::string StandardErrorDescription(int number) {
         {11, "Division by zero"},
         {13, "Type mismatch"},
         {14, "Out of string space"},
+        {16, "Expression too complex"},
+        {17, "Can't perform requested operation"},
+        {18, "User interrupt occurred"},
+        {20, "Resume without error"},
         {28, "Out of stack space"},
         {35, "Sub or Function not defined"},
+        {47, "Too many DLL application clients"},
         {48, "Error in loading DLL"},
+        {49, "Bad DLL calling convention"},
         {51, "Internal error"},
         {52, "Bad file name or number"},
         {53, "File not found"},
@@ -37,6 +43,7 @@ std::string StandardErrorDescription(int number) {
         {55, "File already open"},
         {57, "Device I/O error"},
         {58, "File already exists"},
+        {59, "Bad record length"},
         {61, "Disk full"},
         {62, "Input past end of file"},
         {63, "Bad record number"},
@@ -52,6 +59,7 @@ std::string StandardErrorDescription(int number) {
         {93, "Invalid pattern string"},
         {94, "Invalid use of Null"},
         {321, "Invalid file format"},
+        {322, "Can't create necessary temporary file"},
         {340, "Control array element does not exist"},
         {360, "Object already loaded"},
         {364, "Object was unloaded"},
@@ -59,24 +67,40 @@ std::string StandardErrorDescription(int number) {
         {381, "Invalid property array index"},
         {382, "Property cannot be set at run time"},
         {383, "Property is read-only"},
+        {400, "Form already displayed; can't show modally"},
         {401, "Can't show non-modal form when modal form is displayed"},
+        {402, "Must close or hide topmost modal form first"},
         {418, "Can't perform requested operation"},
+        {422, "Property not found"},
+        {423, "Property or method not found"},
         {424, "Object required"},
         {429, "ActiveX component can't create object"},
+        {430, "Class does not support Automation or does not support expected interface"},
         {438, "Object doesn't support this property or method"},
         {440, "Automation error"},
+        {445, "Object doesn't support this action"},
+        {446, "Object doesn't support named arguments"},
+        {448, "Named argument not found"},
         {449, "Argument not optional"},
         {450, "Wrong number of arguments or invalid property assignment"},
         {451, "Property let procedure not defined and property get procedure did not return an object"},
         {457, "This key is already associated with an element of this collection"},
         {458, "Variable uses an Automation type not supported"},
+        {461, "Method or data member not found"},
+        {462, "The remote server machine does not exist or is unavailable"},
+        {463, "Class not registered on local machine"},
         {481, "Invalid picture"},
+        {482, "Printer error"},
+        {735, "Can't save file to TEMP"},
+        {744, "Search text not found"},
+        {746, "Replacements too long"},
     };
     auto it = texts.find(number);
     return it != texts.end() ? it->second : "Application-defined or object-defined error";
 }
 
 void ErrObject::Raise(int number, const std::string& source, const std::string& description) {
+    if (number == 0) RaiseError(5);  // raising "no error" is an invalid call
     throw VBError(number, description, source);
 }
 

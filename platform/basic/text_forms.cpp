@@ -1,4 +1,4 @@
-// Provisional text forms; the complete rules live here.
+// Number and Boolean texts; the date texts are in date_text.cpp.
 #include "text_forms.h"
 
 #include <cctype>
@@ -6,68 +6,53 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "number_scan.h"
+
 namespace vb {
 
-namespace {
-std::string trimBlanks(const std::string& s) {
-    auto b = s.find_first_not_of(" \t");
-    if (b == std::string::npos) return "";
-    auto e = s.find_last_not_of(" \t");
-    return s.substr(b, e - b + 1);
-}
-}  // namespace
-
 bool ParseNumberText(const std::string& text, double& out) {
-    std::string t = trimBlanks(text);
-    if (t.empty()) return false;
-    std::string cleaned;
-    for (char c : t)
-        if (c != ',') cleaned += c;
-    char* end = nullptr;
-    out = std::strtod(cleaned.c_str(), &end);
-    return end && *end == '\0' && end != cleaned.c_str();
+    detail::ScannedNumber n;
+    if (!detail::ScanNumberText(text, n)) return false;
+    out = n.isInteger ? static_cast<double>(n.integer) : detail::DecimalToDouble(n.decimal);
+    return true;
 }
 
 bool ParseCurrencyText(const std::string& text, Currency& out) {
-    double d = 0;
-    if (!ParseNumberText(text, d)) return false;
-    out = Currency::FromDouble(d);
+    detail::ScannedNumber n;
+    if (!detail::ScanNumberText(text, n)) return false;
+    if (n.isInteger) {
+        out = Currency::FromScaled(n.integer * Currency::Scale);
+        return true;
+    }
+    std::int64_t scaled = 0;
+    if (!detail::DecimalToScaled(n.decimal, scaled)) return false;
+    out = Currency::FromScaled(scaled);
     return true;
 }
 
 bool ParseBoolText(const std::string& text, bool& out) {
-    std::string t = trimBlanks(text);
+    auto b = text.find_first_not_of(" \t");
+    if (b == std::string::npos) return false;
+    auto e = text.find_last_not_of(" \t");
+    std::string t = text.substr(b, e - b + 1);
     for (auto& c : t) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     if (t == "true") { out = true; return true; }
     if (t == "false") { out = false; return true; }
     return false;
 }
 
-bool ParseDateText(const std::string& text, Date& out) {
-    int m = 0, d = 0, y = 0;
-    std::string t = trimBlanks(text);
-    int consumed = 0;
-    if (std::sscanf(t.c_str(), "%d/%d/%d%n", &m, &d, &y, &consumed) == 3 &&
-        consumed == static_cast<int>(t.size())) {
-        if (y < 30) y += 2000;
-        else if (y < 100) y += 1900;
-        out = Date::FromParts(y, m, d);
-        return true;
-    }
-    return false;
-}
-
-std::string DoubleText(double d) {
+namespace {
+std::string generalText(double d, int digits) {
+    if (d == 0.0) return "0";  // also for -0
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15G", d);
+    std::snprintf(buf, sizeof buf, "%.*G", digits, d);
     return buf;
 }
+}  // namespace
 
-std::string SingleText(float f) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.7G", static_cast<double>(f));
-    return buf;
-}
+std::string DoubleText(double d) { return generalText(d, 15); }
+
+std::string SingleText(float f) { return generalText(static_cast<double>(f), 7); }
 
 std::string CurrencyText(Currency c) {
     std::int64_t whole = c.scaled / Currency::Scale;
@@ -81,14 +66,6 @@ std::string CurrencyText(Currency c) {
         s += "." + f;
     }
     return s;
-}
-
-std::string DateText(Date d) {
-    int y, m, day, h, mi, s;
-    if (!d.ToParts(y, m, day, h, mi, s)) return DoubleText(d.serial);
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%d/%d/%d", m, day, y);
-    return buf;
 }
 
 }  // namespace vb

@@ -5,6 +5,7 @@
 
 #include "err.h"
 #include "text_forms.h"
+#include "utf8.h"
 
 namespace vb {
 
@@ -94,10 +95,9 @@ double Variant::ToDouble() const {
     case VarType::Single: case VarType::Double: case VarType::Date: return d_;
     case VarType::String: {
         double d = 0;
-        if (ParseNumberText(s_, d)) return d;
-        Date dt;
-        if (ParseDateText(s_, dt)) return dt.serial;
-        RaiseError(13);
+        if (!ParseNumberText(s_, d)) RaiseError(13);
+        if (!std::isfinite(d)) RaiseError(6);
+        return d;
     }
     default: RaiseError(13);
     }
@@ -171,6 +171,17 @@ Currency Variant::ToCurrency() const {
     }
 }
 
+namespace {
+// The serial days of 1 January 100 and of the last moment of 31 December 9999.
+constexpr double kFirstSerial = -657434.0;
+constexpr double kEndSerial = 2958466.0;
+
+Date checkedDate(double serial) {
+    if (!(serial > kFirstSerial - 1.0 && serial < kEndSerial)) RaiseError(6);
+    return Date{serial};
+}
+}  // namespace
+
 Date Variant::ToDate() const {
     switch (type_) {
     case VarType::Date: return Date{d_};
@@ -179,10 +190,10 @@ Date Variant::ToDate() const {
         Date d;
         if (ParseDateText(s_, d)) return d;
         double n = 0;
-        if (ParseNumberText(s_, n)) return Date{n};
+        if (ParseNumberText(s_, n)) return checkedDate(n);
         RaiseError(13);
     }
-    default: return Date{ToDouble()};
+    default: return checkedDate(ToDouble());
     }
 }
 
@@ -214,22 +225,34 @@ ArrayRef Variant::ToArray() const {
 
 // --- comparison ---------------------------------------------------------------
 
-int Compare(const Variant& a, const Variant& b) {
+int Compare(const Variant& a, const Variant& b) { return Compare(a, b, CompareMethod::Binary); }
+
+int Compare(const Variant& a, const Variant& b, CompareMethod method) {
     if (a.IsNull() || b.IsNull()) RaiseError(94);
-    bool aText = a.Type() == VarType::String, bText = b.Type() == VarType::String;
+    auto sign = [](auto x, auto y) { return x < y ? -1 : (x > y ? 1 : 0); };
+    bool aText = a.Type() == VarType::String || (a.IsEmpty() && b.Type() == VarType::String);
+    bool bText = b.Type() == VarType::String || (b.IsEmpty() && a.Type() == VarType::String);
     if (aText && bText) {
-        int c = a.rawString().compare(b.rawString());
-        return c < 0 ? -1 : (c > 0 ? 1 : 0);
+        const std::string& x = a.IsEmpty() ? std::string() : a.rawString();
+        const std::string& y = b.IsEmpty() ? std::string() : b.rawString();
+        if (method == CompareMethod::Text) return sign(utf8::CompareNoCase(x, y), 0);
+        return sign(x.compare(y), 0);
     }
-    if (a.Type() == VarType::Currency && b.Type() == VarType::Currency) {
-        auto ca = a.ToCurrency(), cb = b.ToCurrency();
-        return ca < cb ? -1 : (ca > cb ? 1 : 0);
-    }
-    double x = a.ToDouble(), y = b.ToDouble();
-    return x < y ? -1 : (x > y ? 1 : 0);
+    if (a.Type() == VarType::Date || b.Type() == VarType::Date)
+        return sign(a.ToDate().serial, b.ToDate().serial);
+    auto exact = [](const Variant& v) {
+        return v.Type() == VarType::Currency || v.Type() == VarType::Integer || v.Type() == VarType::Long;
+    };
+    if (exact(a) && exact(b)) return sign(a.ToCurrency(), b.ToCurrency());
+    return sign(a.ToDouble(), b.ToDouble());
 }
 
 bool operator==(const Variant& a, const Variant& b) { return Compare(a, b) == 0; }
+
+std::weak_ordering operator<=>(const Variant& a, const Variant& b) {
+    int c = Compare(a, b);
+    return c < 0 ? std::weak_ordering::less : (c > 0 ? std::weak_ordering::greater : std::weak_ordering::equivalent);
+}
 
 // --- arrays -----------------------------------------------------------------
 

@@ -140,10 +140,16 @@ struct SafeArray {
 // Rounds half to even (banker's rounding), as the runtime's conversions do.
 double RoundHalfEven(double d);
 
-// Comparison as the runtime's = and < do for two values of simple kinds
-// (numbers compare as numbers, texts as texts, case-sensitive).
-// Returns <0, 0, >0; error 94 when either is Null.
+// How texts compare: by character code, or ignoring case.
+enum class CompareMethod : int { Binary = 0, Text = 1 };
+
+// Comparison as the runtime's = and < do for two values of simple kinds:
+// two texts compare as texts (Empty counts as ""), a Date against a text or
+// number compares as dates, anything else as numbers (a text that is no
+// number: error 13). Returns -1, 0, 1; error 94 when either is Null.
 int Compare(const Variant& a, const Variant& b);
+int Compare(const Variant& a, const Variant& b, CompareMethod method);
 bool operator==(const Variant& a, const Variant& b);
+std::weak_ordering operator<=>(const Variant& a, const Variant& b);
 
 }  // namespace vb

@@ -1,0 +1,44 @@
+#include "program_hooks.h"
+
+#include <mutex>
+
+namespace vb {
+
+namespace {
+std::mutex mutex;
+std::string commandLine;
+std::function<void()> doEventsHook;
+}  // namespace
+
+void SetCommandLine(int argc, const char* const* argv) {
+    std::string joined;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1) joined += ' ';
+        if (argv[i]) joined += argv[i];
+    }
+    std::lock_guard lock(mutex);
+    commandLine = std::move(joined);
+}
+
+void SetCommandLine(int argc, char** argv) { SetCommandLine(argc, const_cast<const char* const*>(argv)); }
+
+std::string Command() {
+    std::lock_guard lock(mutex);
+    return commandLine;
+}
+
+void SetDoEventsHook(std::function<void()> hook) {
+    std::lock_guard lock(mutex);
+    doEventsHook = std::move(hook);
+}
+
+void DoEvents() {
+    std::function<void()> hook;
+    {
+        std::lock_guard lock(mutex);
+        hook = doEventsHook;
+    }
+    if (hook) hook();
+}
+
+}  // namespace vb

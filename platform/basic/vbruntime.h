@@ -1,0 +1,16 @@
+#pragma once
+// The whole basic runtime layer in one include.
+#include "app_object.h"
+#include "collection.h"
+#include "datetime.h"
+#include "dir_search.h"
+#include "err.h"
+#include "file_io.h"
+#include "format_value.h"
+#include "number_functions.h"
+#include "program_hooks.h"
+#include "rnd.h"
+#include "shell_program.h"
+#include "text_forms.h"
+#include "text_functions.h"
+#include "variant.h"
