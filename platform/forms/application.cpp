@@ -1,0 +1,305 @@
+#include "application.h"
+
+#include <unordered_map>
+#include <utility>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTimer>
+
+#include "app_object.h"
+#include "err.h"
+#include "program_hooks.h"
+#include "msgbox.h"
+#include "screen.h"
+
+namespace forms {
+
+namespace {
+
+struct ModalLoop {
+    QEventLoop* loop;
+    std::function<bool()> done;
+};
+
+struct Runtime {
+    std::unordered_map<std::type_index, std::shared_ptr<Form>> defaults;
+    // Loaded forms in load order, with what keeps each alive while loaded.
+    std::vector<std::pair<Form*, std::shared_ptr<Form>>> loaded;
+    // Forms released by an unload, freed once the current event is done.
+    std::vector<std::shared_ptr<Form>> graveyard;
+    Form* active = nullptr;
+    bool ended = false;
+    bool everLoaded = false;
+    int mainDepth = 0;
+    int captureDepth = 0;
+    std::exception_ptr captured;
+    std::vector<ModalLoop> loops;
+    QEventLoop* mainLoop = nullptr;  // Application::Run's message loop
+    std::string appTitle;
+    bool appTitleSet = false;
+    std::function<Form*()> mdiMaker;
+};
+
+Runtime& rt() {
+    static Runtime r;
+    return r;
+}
+
+void ScheduleGraveyard() {
+    if (!QCoreApplication::instance()) return;
+    QTimer::singleShot(0, [] { rt().graveyard.clear(); });
+}
+
+void WakeModalLoops() {
+    for (auto& l : rt().loops) {
+        if (rt().ended || (l.done && l.done())) l.loop->quit();
+    }
+}
+
+// Ends the program: every form goes without events, every loop returns.
+void DoEnd() {
+    Runtime& r = rt();
+    if (r.ended) return;
+    r.ended = true;
+    auto loaded = r.loaded;
+    for (auto it = loaded.rbegin(); it != loaded.rend(); ++it) it->first->Terminate();
+    for (auto& entry : r.loaded) {
+        if (entry.second) r.graveyard.push_back(entry.second);
+    }
+    r.loaded.clear();
+    r.active = nullptr;
+    WakeModalLoops();
+    if (r.mainLoop) r.mainLoop->quit();
+}
+
+}  // namespace
+
+// ---- Application ----
+
+namespace {
+// DoEvents of the basic layer hands control to the forms' event loop.
+void InstallDoEventsHook() { vb::SetDoEventsHook([] { forms::DoEvents(); }); }
+}  // namespace
+
+Application::Application(int& argc, char** argv) {
+    if (!QApplication::instance()) app_ = std::make_unique<QApplication>(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    InstallDoEventsHook();
+}
+
+Application::~Application() {
+    detail::ResetRuntime();
+}
+
+int Application::Run(const std::function<void()>& main) {
+    Runtime& r = rt();
+    ++r.mainDepth;
+    try {
+        if (main) main();
+    } catch (const EndRequest&) {
+        DoEnd();
+    } catch (...) {
+        --r.mainDepth;
+        detail::HandleTopLevelError(std::current_exception());
+        ++r.mainDepth;
+    }
+    --r.mainDepth;
+    if (r.ended || r.loaded.empty()) return 0;
+    QEventLoop loop;
+    r.mainLoop = &loop;
+    loop.exec();
+    r.mainLoop = nullptr;
+    return 0;
+}
+
+void EnsureQtApplication() {
+    static const bool hooked = (InstallDoEventsHook(), true);
+    (void)hooked;
+    if (QCoreApplication::instance()) return;
+    static int argc = 1;
+    static char name[] = "forms";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);  // lives for the whole process
+    QApplication::setQuitOnLastWindowClosed(false);
+}
+
+std::shared_ptr<Form>& detail::DefaultSlot(std::type_index type) { return rt().defaults[type]; }
+
+std::vector<Form*> Forms() {
+    std::vector<Form*> out;
+    for (auto& entry : rt().loaded) out.push_back(entry.first);
+    return out;
+}
+
+Form* ActiveForm() { return rt().active; }
+
+void End() { throw EndRequest{}; }
+
+bool ProgramEnded() {
+    const Runtime& r = rt();
+    return r.ended || (r.everLoaded && r.loaded.empty() && r.mainDepth == 0);
+}
+
+void DoEvents() {
+    if (!QCoreApplication::instance()) return;
+    Runtime& r = rt();
+    const int depth = std::exchange(r.captureDepth, 0);
+    std::exception_ptr saved = std::exchange(r.captured, nullptr);
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    r.captureDepth = depth;
+    r.captured = saved;
+    if (r.ended) throw EndRequest{};
+}
+
+std::string AppTitle() {
+    if (rt().appTitleSet) return rt().appTitle;
+    return vb::App().Title();
+}
+
+void SetAppTitle(const std::string& title) {
+    rt().appTitle = title;
+    rt().appTitleSet = true;
+}
+
+void RaiseEvent(const std::function<void()>& handler) {
+    if (!handler) return;
+    Runtime& r = rt();
+    if (r.ended) return;
+    try {
+        handler();
+    } catch (...) {
+        if (r.captureDepth > 0) {
+            if (!r.captured) r.captured = std::current_exception();
+        } else {
+            detail::HandleTopLevelError(std::current_exception());
+        }
+    }
+}
+
+void CallIntoQt(const std::function<void()>& call) {
+    Runtime& r = rt();
+    ++r.captureDepth;
+    std::exception_ptr saved = std::exchange(r.captured, nullptr);
+    call();
+    --r.captureDepth;
+    std::exception_ptr error = std::exchange(r.captured, saved);
+    if (error) std::rethrow_exception(error);
+}
+
+// ---- bookkeeping ----
+
+void detail::FormLoaded(Form* form, std::shared_ptr<Form> keepAlive) {
+    Runtime& r = rt();
+    for (auto& entry : r.loaded) {
+        if (entry.first == form) return;
+    }
+    r.loaded.emplace_back(form, std::move(keepAlive));
+    r.everLoaded = true;
+}
+
+void detail::FormUnloaded(Form* form) {
+    Runtime& r = rt();
+    for (auto it = r.loaded.begin(); it != r.loaded.end(); ++it) {
+        if (it->first == form) {
+            if (it->second) {
+                r.graveyard.push_back(std::move(it->second));
+                ScheduleGraveyard();
+            }
+            r.loaded.erase(it);
+            break;
+        }
+    }
+    if (r.active == form) r.active = nullptr;
+    WakeModalLoops();
+    if (r.loaded.empty() && r.mainDepth == 0 && r.mainLoop) r.mainLoop->quit();
+}
+
+void detail::SetActiveForm(Form* form) { rt().active = form; }
+
+void detail::SetMDIFormMaker(std::function<Form*()> maker) { rt().mdiMaker = std::move(maker); }
+
+Form* detail::MakeMDIForm() { return rt().mdiMaker ? rt().mdiMaker() : nullptr; }
+
+void detail::RunModalLoop(const std::function<bool()>& done) {
+    Runtime& r = rt();
+    if (r.ended || done()) return;
+    QEventLoop loop;
+    r.loops.push_back({&loop, done});
+    const int depth = std::exchange(r.captureDepth, 0);
+    std::exception_ptr saved = std::exchange(r.captured, nullptr);
+    loop.exec();
+    r.captureDepth = depth;
+    r.captured = saved;
+    for (auto it = r.loops.begin(); it != r.loops.end(); ++it) {
+        if (it->loop == &loop) {
+            r.loops.erase(it);
+            break;
+        }
+    }
+}
+
+void detail::WakeModal() { WakeModalLoops(); }
+
+bool detail::EndCalled() { return rt().ended; }
+
+void detail::RunNested(const std::function<void()>& loop) {
+    Runtime& r = rt();
+    const int depth = std::exchange(r.captureDepth, 0);
+    std::exception_ptr saved = std::exchange(r.captured, nullptr);
+    loop();
+    r.captureDepth = depth;
+    r.captured = saved;
+    if (r.ended) throw EndRequest{};
+}
+
+void detail::HandleTopLevelError(std::exception_ptr error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const EndRequest&) {
+        DoEnd();
+    } catch (const vb::VBError& e) {
+        try {
+            MsgBox("Run-time error '" + std::to_string(e.number()) + "':\r\n\r\n" + e.description(),
+                   vbCritical);
+        } catch (...) {
+        }
+        DoEnd();
+    } catch (const std::exception& e) {
+        try {
+            MsgBox(std::string("Run-time error:\r\n\r\n") + e.what(), vbCritical);
+        } catch (...) {
+        }
+        DoEnd();
+    } catch (...) {
+        DoEnd();
+    }
+}
+
+void detail::ResetRuntime() {
+    Runtime& r = rt();
+    auto loaded = r.loaded;
+    for (auto it = loaded.rbegin(); it != loaded.rend(); ++it) it->first->Terminate();
+    r.loaded.clear();
+    for (auto& l : r.loops) l.loop->quit();
+    r.loops.clear();
+    if (r.mainLoop) r.mainLoop->quit();
+    r.defaults.clear();
+    r.graveyard.clear();
+    r.active = nullptr;
+    r.ended = false;
+    r.everLoaded = false;
+    r.mainDepth = 0;
+    r.captureDepth = 0;
+    r.captured = nullptr;
+    r.appTitle.clear();
+    r.appTitleSet = false;
+    r.mdiMaker = nullptr;
+    if (QCoreApplication::instance()) {
+        Screen.MousePointer(0);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+}  // namespace forms

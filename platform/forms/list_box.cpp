@@ -1,0 +1,133 @@
+#include "list_box.h"
+
+#include <QListWidget>
+
+#include "application.h"
+#include "err.h"
+#include "member_names.h"
+
+namespace forms {
+
+ListBox::ListBox(ControlParent parent, std::string name, Twips left, Twips top, Twips width, Twips height)
+    : ListControl(parent, std::move(name)) {
+    common_.left = left;
+    common_.top = top;
+    common_.width = width;
+    common_.height = height;
+}
+
+std::string ListBox::Text() const { return List(ListIndex()); }
+
+bool ListBox::Selected(std::int32_t index) const {
+    Touch();
+    if (index < 0 || index >= static_cast<std::int32_t>(list_.entries.size())) vb::RaiseError(381);
+    if (auto* l = qobject_cast<QListWidget*>(widget_)) return l->item(index)->isSelected();
+    return index == list_.listIndex;
+}
+
+void ListBox::Selected(std::int32_t index, bool v) {
+    Touch();
+    if (index < 0 || index >= static_cast<std::int32_t>(list_.entries.size())) vb::RaiseError(381);
+    if (multiSelect_ == 0) {
+        if (v) ListIndex(index);
+        else if (index == list_.listIndex) ListIndex(-1);
+        return;
+    }
+    if (auto* l = qobject_cast<QListWidget*>(widget_)) {
+        syncing_ = true;
+        l->item(index)->setSelected(v);
+        syncing_ = false;
+    }
+}
+
+std::int16_t ListBox::MultiSelect() const {
+    Touch();
+    return multiSelect_;
+}
+
+void ListBox::MultiSelect(std::int16_t v) {
+    if (!Host().IsDesigning()) vb::RaiseError(382);
+    if (v < 0 || v > 2) vb::RaiseError(380);
+    multiSelect_ = v;
+}
+
+std::int32_t ListBox::SelCount() const {
+    Touch();
+    if (auto* l = qobject_cast<QListWidget*>(widget_)) return static_cast<std::int32_t>(l->selectedItems().size());
+    return list_.listIndex >= 0 ? 1 : 0;
+}
+
+QWidget* ListBox::CreateWidget(QWidget* parent) {
+    auto* l = new QListWidget(parent);
+    l->setSelectionMode(multiSelect_ == 1   ? QAbstractItemView::MultiSelection
+                        : multiSelect_ == 2 ? QAbstractItemView::ExtendedSelection
+                                            : QAbstractItemView::SingleSelection);
+    for (const Entry& e : list_.entries) l->addItem(QString::fromStdString(e.text));
+    l->setCurrentRow(list_.listIndex);
+    // The selection, not the current row: a list that gets the focus makes
+    // its first entry current without choosing it.
+    QObject::connect(l, &QListWidget::itemSelectionChanged, connections_, [this, l] {
+        if (syncing_ || multiSelect_ != 0) return;
+        const auto selected = l->selectedItems();
+        const int row = selected.isEmpty() ? -1 : l->row(selected.first());
+        if (row != list_.listIndex) UserSelected(row);
+    });
+    QObject::connect(l, &QListWidget::itemDoubleClicked, connections_, [this] { RaiseEvent(DblClick); });
+    return l;
+}
+
+void ListBox::ApplyState() {}
+
+void ListBox::WidgetInsert(std::int32_t index, const std::string& text) {
+    static_cast<QListWidget*>(widget_)->insertItem(index, QString::fromStdString(text));
+}
+
+void ListBox::WidgetRemove(std::int32_t index) { delete static_cast<QListWidget*>(widget_)->takeItem(index); }
+
+void ListBox::WidgetClear() { static_cast<QListWidget*>(widget_)->clear(); }
+
+void ListBox::WidgetSetText(std::int32_t index, const std::string& text) {
+    static_cast<QListWidget*>(widget_)->item(index)->setText(QString::fromStdString(text));
+}
+
+void ListBox::WidgetSelect(std::int32_t index) {
+    auto* l = static_cast<QListWidget*>(widget_);
+    if (index < 0) {
+        l->clearSelection();
+        l->setCurrentRow(-1);
+    } else {
+        l->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+    }
+}
+
+vb::Variant ListBox::GetMember(const std::string& name) {
+    const std::string n = detail::Lower(name);
+    if (n == "text") return vb::Variant(Text());
+    if (n == "multiselect") return vb::Variant(MultiSelect());
+    if (n == "selcount") return vb::Variant(SelCount());
+    return ListControl::GetMember(name);
+}
+
+void ListBox::SetMember(const std::string& name, const vb::Variant& value) {
+    const std::string n = detail::Lower(name);
+    if (n == "multiselect") return MultiSelect(value.ToInteger());
+    if (n == "text") vb::RaiseError(383);
+    ListControl::SetMember(name, value);
+}
+
+void ListBox::SaveDesign() {
+    ListControl::SaveDesign();
+    multiSelectDesign_ = multiSelect_;
+}
+
+void ListBox::RestoreDesign() {
+    ListControl::RestoreDesign();
+    multiSelect_ = multiSelectDesign_;
+}
+
+void ListBox::CopyStateFrom(const Control& other) {
+    ListControl::CopyStateFrom(other);
+    if (auto* o = dynamic_cast<const ListBox*>(&other)) multiSelect_ = o->multiSelect_;
+}
+
+}  // namespace forms

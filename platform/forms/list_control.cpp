@@ -1,0 +1,208 @@
+#include "list_control.h"
+
+#include <QString>
+
+#include "application.h"
+#include "err.h"
+#include "member_names.h"
+
+namespace forms {
+
+ListControl::ListControl(ControlParent parent, std::string name) : Control(parent, std::move(name)) {}
+
+void ListControl::AddItem(const std::string& item, std::int32_t index) {
+    Touch();
+    const auto count = static_cast<std::int32_t>(list_.entries.size());
+    if (index < -1 || index > count) vb::RaiseError(5);
+    std::int32_t at = index;
+    if (at == -1) {
+        at = count;
+        if (list_.sorted) {
+            const QString key = QString::fromStdString(item);
+            at = 0;
+            while (at < count &&
+                   QString::compare(QString::fromStdString(list_.entries[static_cast<std::size_t>(at)].text), key,
+                                    Qt::CaseInsensitive) <= 0)
+                ++at;
+        }
+    }
+    list_.entries.insert(list_.entries.begin() + at, Entry{item, 0});
+    list_.newIndex = at;
+    if (list_.listIndex >= at) ++list_.listIndex;
+    if (widget_) {
+        syncing_ = true;
+        WidgetInsert(at, item);
+        if (list_.listIndex >= 0) WidgetSelect(list_.listIndex);
+        syncing_ = false;
+    }
+}
+
+void ListControl::RemoveItem(std::int32_t index) {
+    Touch();
+    if (index < 0 || index >= static_cast<std::int32_t>(list_.entries.size())) vb::RaiseError(5);
+    list_.entries.erase(list_.entries.begin() + index);
+    if (list_.listIndex == index) {
+        list_.listIndex = -1;
+    } else if (list_.listIndex > index) {
+        --list_.listIndex;
+    }
+    if (list_.newIndex >= static_cast<std::int32_t>(list_.entries.size())) list_.newIndex = -1;
+    if (widget_) {
+        syncing_ = true;
+        WidgetRemove(index);
+        WidgetSelect(list_.listIndex);
+        syncing_ = false;
+    }
+}
+
+void ListControl::Clear() {
+    Touch();
+    list_.entries.clear();
+    list_.listIndex = -1;
+    list_.newIndex = -1;
+    if (widget_) {
+        syncing_ = true;
+        WidgetClear();
+        syncing_ = false;
+    }
+}
+
+std::int32_t ListControl::ListCount() const {
+    Touch();
+    return static_cast<std::int32_t>(list_.entries.size());
+}
+
+std::string ListControl::List(std::int32_t index) const {
+    Touch();
+    if (index < -1) vb::RaiseError(381);
+    if (index == -1) index = list_.listIndex;
+    if (index < 0 || index >= static_cast<std::int32_t>(list_.entries.size())) return {};
+    return list_.entries[static_cast<std::size_t>(index)].text;
+}
+
+void ListControl::List(std::int32_t index, const std::string& text) {
+    Touch();
+    if (index < 0 || index >= static_cast<std::int32_t>(list_.entries.size())) vb::RaiseError(381);
+    list_.entries[static_cast<std::size_t>(index)].text = text;
+    if (widget_) {
+        syncing_ = true;
+        WidgetSetText(index, text);
+        syncing_ = false;
+    }
+}
+
+std::int32_t ListControl::ItemData(std::int32_t index) const {
+    Touch();
+    if (index < 0 || index >= static_cast<std::int32_t>(list_.entries.size())) vb::RaiseError(381);
+    return list_.entries[static_cast<std::size_t>(index)].itemData;
+}
+
+void ListControl::ItemData(std::int32_t index, std::int32_t value) {
+    Touch();
+    if (index < 0 || index >= static_cast<std::int32_t>(list_.entries.size())) vb::RaiseError(381);
+    list_.entries[static_cast<std::size_t>(index)].itemData = value;
+}
+
+std::int32_t ListControl::ListIndex() const {
+    Touch();
+    return list_.listIndex;
+}
+
+void ListControl::ListIndex(std::int32_t index) {
+    Touch();
+    if (index < -1 || index >= static_cast<std::int32_t>(list_.entries.size())) vb::RaiseError(380);
+    const bool changed = index != list_.listIndex;
+    list_.listIndex = index;
+    if (widget_) {
+        syncing_ = true;
+        WidgetSelect(index);
+        syncing_ = false;
+    }
+    if (changed) {
+        SelectionChanged();
+        if (Click && !detail::EndCalled()) Click();
+    }
+}
+
+std::int32_t ListControl::NewIndex() const {
+    Touch();
+    return list_.newIndex;
+}
+
+bool ListControl::Sorted() const {
+    Touch();
+    return list_.sorted;
+}
+
+void ListControl::Sorted(bool v) {
+    if (!Host().IsDesigning()) vb::RaiseError(382);
+    list_.sorted = v;
+}
+
+std::int32_t ListControl::TopIndex() const {
+    Touch();
+    return list_.entries.empty() ? -1 : 0;
+}
+
+void ListControl::SelectionChanged() {}
+
+void ListControl::UserSelected(std::int32_t index) {
+    if (syncing_) return;
+    if (index < -1 || index >= static_cast<std::int32_t>(list_.entries.size())) return;
+    list_.listIndex = index;
+    SelectionChanged();
+    RaiseEvent(Click);
+}
+
+vb::Variant ListControl::GetMember(const std::string& name) {
+    const std::string n = detail::Lower(name);
+    if (n == "listcount") return vb::Variant(ListCount());
+    if (n == "listindex") return vb::Variant(ListIndex());
+    if (n == "newindex") return vb::Variant(NewIndex());
+    if (n == "sorted") return vb::Variant(Sorted());
+    if (n == "topindex") return vb::Variant(TopIndex());
+    return Control::GetMember(name);
+}
+
+void ListControl::SetMember(const std::string& name, const vb::Variant& value) {
+    const std::string n = detail::Lower(name);
+    if (n == "listindex") return ListIndex(value.ToLong());
+    if (n == "sorted") return Sorted(value.ToBool());
+    Control::SetMember(name, value);
+}
+
+vb::Variant ListControl::CallMember(const std::string& name, const std::vector<vb::Variant>& args) {
+    const std::string n = detail::Lower(name);
+    if (n == "additem") {
+        AddItem(detail::Arg(args, 0).ToString(), args.size() > 1 && !args[1].IsEmpty() ? args[1].ToLong() : -1);
+        return {};
+    }
+    if (n == "removeitem") {
+        RemoveItem(detail::Arg(args, 0).ToLong());
+        return {};
+    }
+    if (n == "clear") {
+        Clear();
+        return {};
+    }
+    if (n == "list") return vb::Variant(List(detail::Arg(args, 0).ToLong()));
+    if (n == "itemdata") return vb::Variant(ItemData(detail::Arg(args, 0).ToLong()));
+    return Control::CallMember(name, args);
+}
+
+void ListControl::SaveDesign() {
+    Control::SaveDesign();
+    listDesign_ = list_;
+}
+
+void ListControl::RestoreDesign() {
+    Control::RestoreDesign();
+    list_ = listDesign_;
+}
+
+void ListControl::CopyStateFrom(const Control& other) {
+    Control::CopyStateFrom(other);
+    if (auto* o = dynamic_cast<const ListControl*>(&other)) list_ = o->list_;
+}
+
+}  // namespace forms

@@ -1,0 +1,63 @@
+// Message boxes: buttons and default answers per style, scripted answers and
+// what is recorded, the application title when none is given.
+#include <gtest/gtest.h>
+
+#include "test_forms.h"
+
+namespace {
+
+TEST(FormMsgBox, StylesOfferTheirButtonsAndDefaultAnswers) {
+    using forms::MsgBoxButtons;
+    using forms::MsgBoxDefaultAnswer;
+    EXPECT_EQ(MsgBoxButtons(0), (std::vector<int>{1}));
+    EXPECT_EQ(MsgBoxButtons(1), (std::vector<int>{1, 2}));
+    EXPECT_EQ(MsgBoxButtons(4), (std::vector<int>{6, 7}));
+    EXPECT_EQ(MsgBoxButtons(16), (std::vector<int>{1}));
+    EXPECT_EQ(MsgBoxButtons(64), (std::vector<int>{1}));
+    EXPECT_EQ(MsgBoxButtons(260), (std::vector<int>{6, 7}));
+    EXPECT_EQ(MsgBoxButtons(324), (std::vector<int>{6, 7}));
+    EXPECT_EQ(MsgBoxButtons(3), (std::vector<int>{6, 7, 2}));
+    EXPECT_EQ(MsgBoxButtons(2), (std::vector<int>{3, 4, 5}));
+    EXPECT_EQ(MsgBoxButtons(5), (std::vector<int>{4, 2}));
+    EXPECT_EQ(MsgBoxDefaultAnswer(4), 6);
+    EXPECT_EQ(MsgBoxDefaultAnswer(260), 7);   // Yes/No, second button
+    EXPECT_EQ(MsgBoxDefaultAnswer(324), 7);   // with the information icon
+    EXPECT_EQ(MsgBoxDefaultAnswer(1), 1);
+    EXPECT_EQ(MsgBoxDefaultAnswer(512 + 3), 2);
+    EXPECT_EQ(MsgBoxDefaultAnswer(512 + 4), 6);  // no third button: the first
+}
+
+TEST(FormMsgBox, AnswersComeFromTheScriptAndEveryBoxIsRecorded) {
+    forms::testing::Driver driver;
+    forms::SetAppTitle("Orvanta Online C");
+    driver.AnswerMsgBoxes({forms::vbNo, forms::vbCancel});
+    EXPECT_EQ(forms::MsgBox("Do you wish to continue?", 4, "Restore Table Warning!"), 7);
+    EXPECT_EQ(forms::MsgBox("Error while accessing picture source", 1, "Image Path Problem"), 2);
+    EXPECT_EQ(forms::MsgBox("System Information Is Unavailable At This Time"), 1);
+    const auto& boxes = driver.MessageBoxes();
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[0].title, "Restore Table Warning!");
+    EXPECT_EQ(boxes[0].text, "Do you wish to continue?");
+    EXPECT_EQ(boxes[0].style, 4);
+    EXPECT_TRUE(boxes[0].scripted);
+    EXPECT_EQ(boxes[2].title, "Orvanta Online C");
+    EXPECT_EQ(boxes[2].answer, 1);
+    EXPECT_FALSE(boxes[2].scripted);
+}
+
+TEST(FormMsgBox, UnscriptedBoxesTakeTheirDefaultButton) {
+    forms::testing::Driver driver;
+    EXPECT_EQ(forms::MsgBox("Replace?", 260, "t"), forms::vbNo);
+    EXPECT_EQ(forms::MsgBox("Replace?", 4, "t"), forms::vbYes);
+    EXPECT_EQ(forms::MsgBox("Gone", 16, "t"), forms::vbOK);
+}
+
+TEST(FormMsgBox, AppTitleDefaultsToTheProgramName) {
+    forms::testing::Driver driver;
+    EXPECT_FALSE(forms::AppTitle().empty());
+    forms::SetAppTitle("VB Hanzel!");
+    forms::MsgBox("x");
+    EXPECT_EQ(driver.MessageBoxes().back().title, "VB Hanzel!");
+}
+
+}  // namespace

@@ -1,0 +1,14 @@
+#pragma once
+// Geometry of forms and controls is kept in twips; the screen is taken as
+// 96 dots per inch, that is 15 twips per pixel.
+#include <cmath>
+
+namespace forms {
+
+using Twips = float;
+constexpr int TwipsPerPixel = 15;
+
+inline int TwipsToPixels(Twips t) { return static_cast<int>(std::lround(t / TwipsPerPixel)); }
+inline Twips PixelsToTwips(int px) { return static_cast<Twips>(px * TwipsPerPixel); }
+
+}  // namespace forms
