@@ -3,8 +3,10 @@
 # picture of the screen (every window of the program) to a PNG file and says
 # where it is.
 #
-#   scripts/screenshot.sh [-o out.png] [-w seconds] [-s WxH] PROGRAM [ARGS...]
+#   scripts/screenshot.sh [-o out.png] [-w seconds] [-s WxH] [-k KEY]... PROGRAM [ARGS...]
 #
+# Each -k KEY (an xdotool key name such as Return) is typed after the wait,
+# one second apart, to get past a dialog before the picture is taken.
 # PROGRAM is a path, or the name of a program in the build's program folder
 # ($ORVANTA_BIN_DIR, else build/bin or a build-*/bin of this checkout, else
 # build-*/tests for developer programs). The picture goes to -o, else to
@@ -15,14 +17,16 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 out=""
 wait_seconds="${SCREENSHOT_WAIT:-3}"
 size="1280x1024"
+keys=()
 
-usage() { sed -n '2,11p' "$0" | sed 's/^# \{0,1\}//'; exit "${1:-0}"; }
+usage() { sed -n '2,14p' "$0" | sed 's/^# \{0,1\}//'; exit "${1:-0}"; }
 
-while getopts "o:w:s:h" opt; do
+while getopts "o:w:s:k:h" opt; do
   case "$opt" in
     o) out="$OPTARG" ;;
     w) wait_seconds="$OPTARG" ;;
     s) size="$OPTARG" ;;
+    k) keys+=("$OPTARG") ;;
     h) usage 0 ;;
     *) usage 2 ;;
   esac
@@ -83,6 +87,14 @@ done
 app_pid=$!
 
 sleep "$wait_seconds"
+if [ ${#keys[@]} -gt 0 ]; then
+  command -v xdotool >/dev/null || { echo "screenshot: 'xdotool' is not installed" >&2; exit 1; }
+  for key in "${keys[@]}"; do
+    DISPLAY=":$display" xdotool key "$key" || true
+    sleep 1
+  done
+  sleep 1
+fi
 if ! kill -0 "$app_pid" 2>/dev/null; then
   echo "screenshot: $(basename "$exe") ended before the picture was taken; its output is in ${out%.png}.log" >&2
 fi
