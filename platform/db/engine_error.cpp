@@ -34,7 +34,13 @@ std::string syntaxText(StatementKind kind) {
 
 }  // namespace
 
-void RaiseEngineError(int number, const std::string& description) { throw vb::VBError(number, description); }
+// Descriptions are sentences without their closing period, like the runtime's
+// own ("File not found"): callers append their own punctuation.
+void RaiseEngineError(int number, const std::string& description) {
+    std::string text = description;
+    while (!text.empty() && text.back() == '.') text.pop_back();
+    throw vb::VBError(number, text);
+}
 
 void RaiseFromSqlite(sqlite3* db, int rc, StatementKind kind, const std::string& sql, const std::string& file) {
     std::string message = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
