@@ -1,6 +1,7 @@
 #include "bound_controls.h"
 
 #include "datacontrol_widget.h"
+#include "err.h"
 
 namespace forms {
 
@@ -8,6 +9,13 @@ void Bind(Control& control, DataControl& source, const std::string& field) {
     control.DataSource(&source);
     control.DataField(field);
     if (source.Model().Recordset()) source.SyncBindings();
+}
+
+Control* DataSourceFromVariant(const vb::Variant& value) {
+    vb::ObjectRef o = value.ToObject();
+    auto* source = dynamic_cast<Control*>(o.get());
+    if (o && !source) vb::RaiseError(13);
+    return source;
 }
 
 bool ControlBinding::Alive() const {

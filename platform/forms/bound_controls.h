@@ -18,6 +18,10 @@ class DataControl;
 // current record's value at once.
 void Bind(Control& control, DataControl& source, const std::string& field);
 
+// The data source that a late-bound value names: a control, or null for
+// Nothing; error 13 for any other object.
+Control* DataSourceFromVariant(const vb::Variant& value);
+
 // A control that shows more than one field of its data source (a grid); it
 // hears of every change of the data control's rows or current record.
 class DataSourceFollower {

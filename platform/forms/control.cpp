@@ -191,12 +191,11 @@ void Control::Height(Twips v) {
 
 void Control::Move(Twips left, Twips top, Twips width, Twips height) {
     Touch();
-    constexpr Twips kOmitted = -1e29f;
-    if ((width > kOmitted && width < 0) || (height > kOmitted && height < 0)) vb::RaiseError(380);
+    if ((IsGivenTwips(width) && width < 0) || (IsGivenTwips(height) && height < 0)) vb::RaiseError(380);
     common_.left = left;
-    if (top > kOmitted) common_.top = top;
-    if (width > kOmitted) common_.width = width;
-    if (height > kOmitted) common_.height = height;
+    if (IsGivenTwips(top)) common_.top = top;
+    if (IsGivenTwips(width)) common_.width = width;
+    if (IsGivenTwips(height)) common_.height = height;
     if (widget_) PlaceWidget();
 }
 
@@ -406,11 +405,7 @@ vb::Variant Control::CallMember(const std::string& name, const std::vector<vb::V
         return {};
     }
     if (n == "move") {
-        constexpr Twips kOmitted = -1e30f;
-        auto at = [&](std::size_t i) {
-            return i < args.size() && !args[i].IsEmpty() ? static_cast<Twips>(args[i].ToDouble()) : kOmitted;
-        };
-        Move(static_cast<Twips>(detail::Arg(args, 0).ToDouble()), at(1), at(2), at(3));
+        detail::CallMove(*this, args);
         return {};
     }
     if (args.empty()) return GetMember(name);

@@ -120,7 +120,7 @@ public:
     Twips Height() const;
     void Height(Twips v);
     // Move(left) keeps the rest; negative width or height: error 380.
-    void Move(Twips left, Twips top = -1e30f, Twips width = -1e30f, Twips height = -1e30f);
+    void Move(Twips left, Twips top = kOmittedTwips, Twips width = kOmittedTwips, Twips height = kOmittedTwips);
 
     bool Visible() const;
     void Visible(bool v);

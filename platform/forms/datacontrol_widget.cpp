@@ -1,7 +1,6 @@
 #include "datacontrol_widget.h"
 
 #include <QTest>
-#include <QApplication>
 #include <algorithm>
 
 #include <QHBoxLayout>
@@ -10,6 +9,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "acting_as_user.h"
 #include "application.h"
 #include "err.h"
 #include "form.h"
@@ -396,14 +396,6 @@ void DataControl::CopyStateFrom(const Control& other) {
 // ---- acting as a user ----
 
 namespace testing {
-
-namespace {
-bool Reachable(QWidget* w) { return w && w->isVisible() && w->isEnabled() && w->window()->isVisible(); }
-void Activate(QWidget* w) {
-    w->window()->activateWindow();
-    QApplication::setActiveWindow(w->window());
-}
-}  // namespace
 
 bool ClickButton(DataControl& data, const std::string& which) {
     data.Parent().EnsureLoaded();

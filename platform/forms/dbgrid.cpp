@@ -1,7 +1,6 @@
 #include "dbgrid.h"
 
 #include <QTest>
-#include <QApplication>
 #include <algorithm>
 
 #include <QAbstractTableModel>
@@ -13,6 +12,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "acting_as_user.h"
 #include "application.h"
 #include "datacontrol_widget.h"
 #include "err.h"
@@ -27,8 +27,6 @@ namespace {
 [[noreturn]] void InvalidColumn() { throw vb::VBError(6148, "Invalid column index"); }
 
 std::string TextOf(const vb::Variant& v) { return v.IsNull() || v.IsEmpty() ? std::string() : v.ToString(); }
-
-vb::Variant ColumnVariant(Column* c) { return vb::Variant(c->shared_from_this()); }
 
 // How many rows are measured to size a column to its contents.
 constexpr int kMeasuredRows = 100;
@@ -227,7 +225,7 @@ vb::Variant Columns::GetMember(const std::string& name) {
 
 vb::Variant Columns::CallMember(const std::string& name, const std::vector<vb::Variant>& args) {
     const std::string n = detail::Lower(name);
-    if (n == "item") return ColumnVariant(&Item(detail::Arg(args, 0)));
+    if (n == "item") return detail::ObjectVariant(&Item(detail::Arg(args, 0)));
     if (n == "count" && args.empty()) return vb::Variant(Count());
     return vb::Object::CallMember(name, args);
 }
@@ -546,9 +544,7 @@ void DBGrid::SetMember(const std::string& name, const vb::Variant& value) {
     if (n == "allowdelete") return AllowDelete(value.ToBool());
     if (n == "col") return Col(value.ToInteger());
     if (n == "datasource") {
-        vb::ObjectRef o = value.ToObject();
-        auto* source = dynamic_cast<Control*>(o.get());
-        if (o && !source) vb::RaiseError(13);
+        Control* source = DataSourceFromVariant(value);
         DataSource(source);
         return Follow(source);
     }
@@ -559,7 +555,7 @@ vb::Variant DBGrid::CallMember(const std::string& name, const std::vector<vb::Va
     const std::string n = detail::Lower(name);
     if (n == "columns") {
         if (args.empty()) return GetMember(name);
-        return ColumnVariant(&Columns().Item(args[0]));
+        return detail::ObjectVariant(&Columns().Item(args[0]));
     }
     if (n == "rebind") {
         ReBind();
@@ -595,27 +591,13 @@ void DBGrid::CopyStateFrom(const Control& other) {
 
 namespace testing {
 
-namespace {
-bool Reachable(QWidget* w) { return w && w->isVisible() && w->isEnabled() && w->window()->isVisible(); }
-void Activate(QWidget* w) {
-    w->window()->activateWindow();
-    QApplication::setActiveWindow(w->window());
-}
-}  // namespace
-
 bool ClickCell(DBGrid& grid, int row, int col, int button) {
     grid.Parent().EnsureLoaded();
     QTableView* view = grid.View();
-    if (!Reachable(view) || row < 0 || col < 0 || row >= view->model()->rowCount() ||
-        col >= view->model()->columnCount())
-        return false;
-    Activate(view);
-    const QModelIndex i = view->model()->index(row, col);
-    view->scrollTo(i);
-    const QRect r = view->visualRect(i);
-    if (!r.isValid()) return false;
+    const QPoint p = CellCentre(view, row, col);
+    if (p.x() < 0) return false;
     const Qt::MouseButton b = button == 2 ? Qt::RightButton : button == 4 ? Qt::MiddleButton : Qt::LeftButton;
-    QTest::mouseClick(view->viewport(), b, Qt::NoModifier, r.center());
+    QTest::mouseClick(view->viewport(), b, Qt::NoModifier, p);
     return true;
 }
 

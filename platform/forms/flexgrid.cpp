@@ -13,6 +13,7 @@
 #include <QPalette>
 #include <QTableView>
 
+#include "acting_as_user.h"
 #include "application.h"
 #include "datacontrol_widget.h"
 #include "err.h"
@@ -733,9 +734,7 @@ void FlexGrid::SetMember(const std::string& name, const vb::Variant& value) {
     if (n == "allowbigselection") return AllowBigSelection(value.ToBool());
     if (n == "toprow") return TopRow(value.ToLong());
     if (n == "datasource") {
-        vb::ObjectRef o = value.ToObject();
-        auto* source = dynamic_cast<Control*>(o.get());
-        if (o && !source) vb::RaiseError(13);
+        Control* source = DataSourceFromVariant(value);
         DataSource(source);
         return Follow(source);
     }
@@ -819,41 +818,19 @@ void FlexGrid::CopyStateFrom(const Control& other) {
 
 namespace testing {
 
-namespace {
-bool Reachable(QWidget* w) { return w && w->isVisible() && w->isEnabled() && w->window()->isVisible(); }
-void Activate(QWidget* w) {
-    w->window()->activateWindow();
-    QApplication::setActiveWindow(w->window());
-}
-}  // namespace
-
-namespace {
-QPoint CellCentre(FlexGrid& grid, int row, int col, QTableView*& view) {
-    grid.Parent().EnsureLoaded();
-    view = grid.View();
-    if (!Reachable(view) || !view->model() || row < 0 || col < 0 || row >= view->model()->rowCount() ||
-        col >= view->model()->columnCount())
-        return {-1, -1};
-    Activate(view);
-    const QModelIndex i = view->model()->index(row, col);
-    view->scrollTo(i);
-    const QRect r = view->visualRect(i);
-    if (!r.isValid() || !view->viewport()->rect().contains(r.center())) return {-1, -1};
-    return r.center();
-}
-}  // namespace
-
 bool ClickCell(FlexGrid& grid, int row, int col, bool extend) {
-    QTableView* view = nullptr;
-    const QPoint p = CellCentre(grid, row, col, view);
+    grid.Parent().EnsureLoaded();
+    QTableView* view = grid.View();
+    const QPoint p = CellCentre(view, row, col);
     if (p.x() < 0) return false;
     QTest::mouseClick(view->viewport(), Qt::LeftButton, extend ? Qt::ShiftModifier : Qt::NoModifier, p);
     return true;
 }
 
 bool DoubleClickCell(FlexGrid& grid, int row, int col) {
-    QTableView* view = nullptr;
-    const QPoint p = CellCentre(grid, row, col, view);
+    grid.Parent().EnsureLoaded();
+    QTableView* view = grid.View();
+    const QPoint p = CellCentre(view, row, col);
     if (p.x() < 0) return false;
     QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, p);
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, p);

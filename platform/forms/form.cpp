@@ -94,6 +94,14 @@ static Twips ExtraX(const Form& f, std::int16_t borderStyle) {
     return borderStyle == 0 ? 0 : PixelsToTwips(kBorderX);
 }
 
+// The title bar, border and menu bar above and below the client area.
+static Twips ExtraY(const ControlList& controls, std::int16_t borderStyle) {
+    Twips extra = 0;
+    if (borderStyle != 0) extra += PixelsToTwips(kBorderY);
+    if (HasVisibleMenuBar(controls)) extra += PixelsToTwips(kMenuBarHeight);
+    return extra;
+}
+
 Twips Form::Left() const {
     Touch();
     return state_.left;
@@ -125,31 +133,22 @@ void Form::Width(Twips v) {
 
 Twips Form::Height() const {
     Touch();
-    Twips extra = 0;
-    if (state_.borderStyle != 0) extra += PixelsToTwips(kBorderY);
-    if (HasVisibleMenuBar(controls_)) extra += PixelsToTwips(kMenuBarHeight);
-    return state_.clientHeight + extra;
+    return state_.clientHeight + ExtraY(controls_, state_.borderStyle);
 }
 
 void Form::Height(Twips v) {
     Touch();
-    Move(state_.left, state_.top, -1e30f, v);
+    Move(state_.left, state_.top, kOmittedTwips, v);
 }
 
 void Form::Move(Twips left, Twips top, Twips width, Twips height) {
     Touch();
-    constexpr Twips kOmitted = -1e29f;
-    if ((width > kOmitted && width < 0) || (height > kOmitted && height < 0)) vb::RaiseError(380);
+    if ((IsGivenTwips(width) && width < 0) || (IsGivenTwips(height) && height < 0)) vb::RaiseError(380);
     state_.left = left;
-    if (top > kOmitted) state_.top = top;
+    if (IsGivenTwips(top)) state_.top = top;
     state_.positionSet = true;
-    if (width > kOmitted) state_.clientWidth = std::max<Twips>(0, width - ExtraX(*this, state_.borderStyle));
-    if (height > kOmitted) {
-        Twips extra = 0;
-        if (state_.borderStyle != 0) extra += PixelsToTwips(kBorderY);
-        if (HasVisibleMenuBar(controls_)) extra += PixelsToTwips(kMenuBarHeight);
-        state_.clientHeight = std::max<Twips>(0, height - extra);
-    }
+    if (IsGivenTwips(width)) state_.clientWidth = std::max<Twips>(0, width - ExtraX(*this, state_.borderStyle));
+    if (IsGivenTwips(height)) state_.clientHeight = std::max<Twips>(0, height - ExtraY(controls_, state_.borderStyle));
     if (loaded_ && window_) {
         CallIntoQt([&] { PlaceWindow(); });
         FireResizeIfChanged();
@@ -829,11 +828,7 @@ vb::Variant Form::CallMember(const std::string& name, const std::vector<vb::Vari
     if (n == "textwidth") return vb::Variant(TextWidth(detail::Arg(args, 0).ToString()));
     if (n == "textheight") return vb::Variant(TextHeight(detail::Arg(args, 0).ToString()));
     if (n == "move") {
-        constexpr Twips kOmitted = -1e30f;
-        auto at = [&](std::size_t i) {
-            return i < args.size() && !args[i].IsEmpty() ? static_cast<Twips>(args[i].ToDouble()) : kOmitted;
-        };
-        Move(static_cast<Twips>(detail::Arg(args, 0).ToDouble()), at(1), at(2), at(3));
+        detail::CallMove(*this, args);
         return {};
     }
     if (n == "popupmenu") {

@@ -83,7 +83,7 @@ public:
     void Width(Twips v);
     Twips Height() const;
     void Height(Twips v);
-    void Move(Twips left, Twips top = -1e30f, Twips width = -1e30f, Twips height = -1e30f);
+    void Move(Twips left, Twips top = kOmittedTwips, Twips width = kOmittedTwips, Twips height = kOmittedTwips);
     // Size of the client area (inside border, title and menu bar), in twips.
     Twips ScaleWidth() const;
     Twips ScaleHeight() const;

@@ -4,19 +4,11 @@
 
 #include <QPixmap>
 
+#include "collection_members.h"
 #include "err.h"
 #include "member_names.h"
 
 namespace forms {
-
-namespace {
-
-[[noreturn]] void IndexOutOfBounds() { throw vb::VBError(35600, "Index out of bounds"); }
-[[noreturn]] void ElementNotFound() { throw vb::VBError(35601, "Element not found"); }
-
-bool IsIndex(const vb::Variant& v) { return v.IsNumericType(); }
-
-}  // namespace
 
 // ---- ListImage ----
 
@@ -41,50 +33,21 @@ void ListImage::SetMember(const std::string& name, const vb::Variant& value) {
 
 ListImage& ListImages::Add(int index, const std::string& key, PictureRef picture) {
     if (!picture || picture->IsEmpty()) throw vb::VBError(35607, "Required argument is missing");
-    if (index < 0 || index > Count() + 1) IndexOutOfBounds();
-    if (!key.empty() && Find(vb::Variant(key))) throw vb::VBError(35602, "Key is not unique in collection");
+    items_.CheckNew(index, key);
     auto image = std::make_shared<ListImage>(key, std::move(picture));
-    const std::size_t at = index == 0 ? items_.size() : static_cast<std::size_t>(index - 1);
-    items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(at), image);
-    Renumber();
+    items_.Insert(index, image);
     owner_.Changed();
     return *image;
 }
 
-ListImage* ListImages::Find(const vb::Variant& indexOrKey) const {
-    if (IsIndex(indexOrKey)) {
-        const long i = indexOrKey.ToLong();
-        if (i < 1 || i > Count()) return nullptr;
-        return items_[static_cast<std::size_t>(i - 1)].get();
-    }
-    if (indexOrKey.IsEmpty() || indexOrKey.IsNull() || indexOrKey.IsObject()) return nullptr;
-    const std::string key = indexOrKey.ToString();
-    for (const auto& image : items_) {
-        if (image->key_ == key) return image.get();
-    }
-    return nullptr;
-}
-
-ListImage& ListImages::Item(const vb::Variant& indexOrKey) const {
-    if (ListImage* image = Find(indexOrKey)) return *image;
-    if (IsIndex(indexOrKey)) IndexOutOfBounds();
-    ElementNotFound();
-}
-
 void ListImages::Remove(const vb::Variant& indexOrKey) {
-    ListImage& image = Item(indexOrKey);
-    items_.erase(items_.begin() + (image.index_ - 1));
-    Renumber();
+    items_.Erase(Item(indexOrKey));
     owner_.Changed();
 }
 
 void ListImages::Clear() {
-    items_.clear();
+    items_.Clear();
     owner_.Changed();
-}
-
-void ListImages::Renumber() {
-    for (std::size_t i = 0; i < items_.size(); ++i) items_[i]->index_ = static_cast<int>(i + 1);
 }
 
 vb::Variant ListImages::GetMember(const std::string& name) {
@@ -94,23 +57,14 @@ vb::Variant ListImages::GetMember(const std::string& name) {
 
 vb::Variant ListImages::CallMember(const std::string& name, const std::vector<vb::Variant>& args) {
     const std::string n = detail::Lower(name);
-    if (n == "item") return vb::Variant(Item(detail::Arg(args, 0)).shared_from_this());
+    if (auto result = detail::CallCollectionMember(*this, n, args)) return *result;
     if (n == "add") {
         // Add([Index], [Key], Picture)
-        const int index = args.size() > 0 && !args[0].IsEmpty() ? args[0].ToLong() : 0;
-        const std::string key = args.size() > 1 && !args[1].IsEmpty() ? args[1].ToString() : std::string();
+        const int index = detail::OptionalLong(args, 0, 0);
+        const std::string key = detail::OptionalString(args, 1);
         PictureRef picture = args.size() > 2 ? PictureFromVariant(args[2]) : nullptr;
-        return vb::Variant(Add(index, key, picture).shared_from_this());
+        return detail::ObjectVariant(&Add(index, key, std::move(picture)));
     }
-    if (n == "remove") {
-        Remove(detail::Arg(args, 0));
-        return {};
-    }
-    if (n == "clear") {
-        Clear();
-        return {};
-    }
-    if (n == "count" && args.empty()) return vb::Variant(Count());
     return vb::Object::CallMember(name, args);
 }
 
@@ -187,15 +141,14 @@ void ImageList::SetMember(const std::string& name, const vb::Variant& value) {
 
 void ImageList::SaveDesign() {
     Control::SaveDesign();
-    designImages_ = images_->items_;
+    designImages_ = images_->items_.All();
     designWidth_ = imageWidth_;
     designHeight_ = imageHeight_;
 }
 
 void ImageList::RestoreDesign() {
     Control::RestoreDesign();
-    images_->items_ = designImages_;
-    images_->Renumber();
+    images_->items_.Assign(designImages_);
     imageWidth_ = designWidth_;
     imageHeight_ = designHeight_;
     Changed();
@@ -204,8 +157,7 @@ void ImageList::RestoreDesign() {
 void ImageList::CopyStateFrom(const Control& other) {
     Control::CopyStateFrom(other);
     if (auto* o = dynamic_cast<const ImageList*>(&other)) {
-        images_->items_ = o->images_->items_;
-        images_->Renumber();
+        images_->items_.Assign(o->images_->items_.All());
         imageWidth_ = o->imageWidth_;
         imageHeight_ = o->imageHeight_;
     }

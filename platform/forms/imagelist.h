@@ -12,6 +12,7 @@
 #include <QIcon>
 
 #include "control.h"
+#include "keyed_items.h"
 #include "picture.h"
 
 namespace forms {
@@ -33,6 +34,7 @@ public:
 
 private:
     friend class ListImages;
+    template <class> friend class detail::KeyedItems;
     int index_ = 0;
     std::string key_;
     PictureRef picture_;
@@ -48,12 +50,12 @@ public:
     // already used, 35600 for an index beyond the end, 35607 without a picture.
     ListImage& Add(int index, const std::string& key, PictureRef picture);
     ListImage& Add(PictureRef picture) { return Add(0, {}, std::move(picture)); }
-    int Count() const { return static_cast<int>(items_.size()); }
+    int Count() const { return items_.Count(); }
     // By 1-based index (error 35600 out of range) or key (error 35601 unknown).
-    ListImage& Item(const vb::Variant& indexOrKey) const;
+    ListImage& Item(const vb::Variant& indexOrKey) const { return items_.Item(indexOrKey); }
     ListImage& operator()(const vb::Variant& indexOrKey) const { return Item(indexOrKey); }
     // Null when the index or key names no image.
-    ListImage* Find(const vb::Variant& indexOrKey) const;
+    ListImage* Find(const vb::Variant& indexOrKey) const { return items_.Find(indexOrKey); }
     void Remove(const vb::Variant& indexOrKey);
     void Clear();
 
@@ -62,9 +64,8 @@ public:
 
 private:
     friend class ImageList;
-    void Renumber();
     ImageList& owner_;
-    std::vector<std::shared_ptr<ListImage>> items_;
+    detail::KeyedItems<ListImage> items_;
 };
 
 class ImageList : public Control {

@@ -7,6 +7,18 @@
 
 namespace forms {
 
+namespace {
+// Sets a radio button without touching the others in its parent widget and
+// without its signals: the option buttons keep their values themselves.
+void SetChecked(QRadioButton* r, bool checked) {
+    const bool blocked = r->blockSignals(true);
+    r->setAutoExclusive(false);
+    r->setChecked(checked);
+    r->setAutoExclusive(true);
+    r->blockSignals(blocked);
+}
+}  // namespace
+
 OptionButton::OptionButton(ControlParent parent, std::string name, std::string caption, Twips left, Twips top,
                            Twips width, Twips height)
     : Control(parent, std::move(name)) {
@@ -39,13 +51,7 @@ void OptionButton::ClearSiblings() {
         if (!o || o == this || o->Container() != Container()) continue;
         if (o->state_.value) {
             o->state_.value = false;
-            if (auto* r = qobject_cast<QRadioButton*>(o->widget_)) {
-                const bool blocked = r->blockSignals(true);
-                r->setAutoExclusive(false);
-                r->setChecked(false);
-                r->setAutoExclusive(true);
-                r->blockSignals(blocked);
-            }
+            if (auto* r = qobject_cast<QRadioButton*>(o->widget_)) SetChecked(r, false);
         }
     }
 }
@@ -58,13 +64,7 @@ void OptionButton::Value(bool v) {
     }
     state_.value = v;
     if (v) ClearSiblings();
-    if (auto* r = qobject_cast<QRadioButton*>(widget_)) {
-        const bool blocked = r->blockSignals(true);
-        r->setAutoExclusive(false);
-        r->setChecked(v);
-        r->setAutoExclusive(true);
-        r->blockSignals(blocked);
-    }
+    if (auto* r = qobject_cast<QRadioButton*>(widget_)) SetChecked(r, v);
     if (v && Click && !detail::EndCalled()) Click();
 }
 
@@ -90,9 +90,7 @@ QWidget* OptionButton::CreateWidget(QWidget* parent) {
 void OptionButton::ApplyState() {
     auto* r = static_cast<QRadioButton*>(widget_);
     r->setText(QString::fromStdString(state_.caption));
-    r->setAutoExclusive(false);
-    r->setChecked(state_.value);
-    r->setAutoExclusive(true);
+    SetChecked(r, state_.value);
 }
 
 vb::Variant OptionButton::GetMember(const std::string& name) {

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QWidget>
 
+#include "collection_members.h"
 #include "err.h"
 #include "form.h"
 #include "member_names.h"
@@ -12,13 +13,6 @@
 namespace forms {
 
 namespace {
-
-[[noreturn]] void IndexOutOfBounds() { throw vb::VBError(35600, "Index out of bounds"); }
-[[noreturn]] void ElementNotFound() { throw vb::VBError(35601, "Element not found"); }
-
-vb::Variant PanelVariant(Panel* p) {
-    return p ? vb::Variant(p->shared_from_this()) : vb::Variant(vb::ObjectRef{});
-}
 
 Qt::Alignment AlignmentOf(std::int16_t a) {
     switch (a) {
@@ -54,7 +48,7 @@ public:
 // ---- Panel ----
 
 void Panel::CheckAlive() const {
-    if (!bar_) throw vb::VBError(35605, "Control has been deleted");
+    if (!bar_) detail::ItemRemoved();
 }
 
 int Panel::Index() const {
@@ -148,37 +142,13 @@ void Panel::SetMember(const std::string& name, const vb::Variant& value) {
 
 // ---- Panels ----
 
-Panel* Panels::Find(const vb::Variant& indexOrKey) const {
-    if (indexOrKey.IsNumericType()) {
-        const long i = indexOrKey.ToLong();
-        if (i < 1 || i > Count()) return nullptr;
-        return items_[static_cast<std::size_t>(i - 1)].get();
-    }
-    if (indexOrKey.IsEmpty() || indexOrKey.IsNull() || indexOrKey.IsObject() || indexOrKey.IsArray())
-        return nullptr;
-    const std::string key = indexOrKey.ToString();
-    for (const auto& p : items_) {
-        if (!p->key_.empty() && p->key_ == key) return p.get();
-    }
-    return nullptr;
-}
-
-Panel& Panels::Item(const vb::Variant& indexOrKey) const {
-    if (Panel* p = Find(indexOrKey)) return *p;
-    if (indexOrKey.IsNumericType()) IndexOutOfBounds();
-    ElementNotFound();
-}
-
 Panel& Panels::Add(int index, const std::string& key, const std::string& text) {
-    if (index < 0 || index > Count() + 1) IndexOutOfBounds();
-    if (!key.empty() && Find(vb::Variant(key))) throw vb::VBError(35602, "Key is not unique in collection");
+    items_.CheckNew(index, key);
     auto panel = std::make_shared<Panel>();
     panel->bar_ = &bar_;
     panel->key_ = key;
     panel->text_ = text;
-    const std::size_t at = index == 0 ? items_.size() : static_cast<std::size_t>(index - 1);
-    items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(at), panel);
-    Renumber();
+    items_.Insert(index, panel);
     bar_.Rebuild();
     return *panel;
 }
@@ -186,20 +156,15 @@ Panel& Panels::Add(int index, const std::string& key, const std::string& text) {
 void Panels::Remove(const vb::Variant& indexOrKey) {
     Panel& panel = Item(indexOrKey);
     auto keep = panel.shared_from_this();
-    items_.erase(items_.begin() + (panel.index_ - 1));
+    items_.Erase(panel);
     panel.bar_ = nullptr;
-    Renumber();
     bar_.Rebuild();
 }
 
 void Panels::Clear() {
-    for (auto& p : items_) p->bar_ = nullptr;
-    items_.clear();
+    for (auto& p : items_.All()) p->bar_ = nullptr;
+    items_.Clear();
     bar_.Rebuild();
-}
-
-void Panels::Renumber() {
-    for (std::size_t i = 0; i < items_.size(); ++i) items_[i]->index_ = static_cast<int>(i + 1);
 }
 
 vb::Variant Panels::GetMember(const std::string& name) {
@@ -209,23 +174,12 @@ vb::Variant Panels::GetMember(const std::string& name) {
 
 vb::Variant Panels::CallMember(const std::string& name, const std::vector<vb::Variant>& args) {
     const std::string n = detail::Lower(name);
-    if (n == "item") return PanelVariant(&Item(detail::Arg(args, 0)));
+    if (auto result = detail::CallCollectionMember(*this, n, args)) return *result;
     if (n == "add") {
         // Add([Index], [Key], [Text])
-        auto at = [&](std::size_t i) { return i < args.size() ? args[i] : vb::Variant(); };
-        Panel& p = Add(at(0).IsEmpty() ? 0 : at(0).ToLong(), at(1).IsEmpty() ? std::string() : at(1).ToString(),
-                       at(2).IsEmpty() ? std::string() : at(2).ToString());
-        return PanelVariant(&p);
+        return detail::ObjectVariant(&Add(detail::OptionalLong(args, 0, 0), detail::OptionalString(args, 1),
+                                          detail::OptionalString(args, 2)));
     }
-    if (n == "remove") {
-        Remove(detail::Arg(args, 0));
-        return {};
-    }
-    if (n == "clear") {
-        Clear();
-        return {};
-    }
-    if (n == "count" && args.empty()) return vb::Variant(Count());
     return vb::Object::CallMember(name, args);
 }
 
@@ -242,7 +196,7 @@ StatusBar::StatusBar(ControlParent parent, std::string name, std::int16_t style,
 
 StatusBar::~StatusBar() {
     if (widget_) StatusBar::DestroyNative();
-    for (auto& p : panels_->items_) p->bar_ = nullptr;
+    for (auto& p : panels_->items_.All()) p->bar_ = nullptr;
 }
 
 std::int16_t StatusBar::Style() const {
@@ -288,7 +242,7 @@ void StatusBar::Align(std::int16_t v) {
 std::string StatusBar::ShownText() const {
     if (state_.style == sbrSimple) return state_.simpleText;
     std::string text;
-    for (const auto& p : panels_->items_) {
+    for (const auto& p : panels_->items_.All()) {
         if (!text.empty()) text += " | ";
         text += p->text_;
     }
@@ -306,7 +260,7 @@ void StatusBar::Rebuild() {
     }
     panelLabels_.clear();
     bool anySpring = false;
-    for (const auto& p : panels_->items_) {
+    for (const auto& p : panels_->items_.All()) {
         QLabel* label = MakePanelLabel(widget_);
         label->setAlignment(AlignmentOf(p->alignment_));
         label->setMinimumWidth(TwipsToPixels(p->width_));
@@ -325,9 +279,10 @@ void StatusBar::UpdateTexts() {
     const bool simple = state_.style == sbrSimple;
     simpleLabel_->setVisible(simple);
     simpleLabel_->setText(QString::fromStdString(state_.simpleText));
-    for (std::size_t i = 0; i < panelLabels_.size() && i < panels_->items_.size(); ++i) {
+    const auto& panels = panels_->items_.All();
+    for (std::size_t i = 0; i < panelLabels_.size() && i < panels.size(); ++i) {
         panelLabels_[i]->setVisible(!simple);
-        panelLabels_[i]->setText(QString::fromStdString(panels_->items_[i]->text_));
+        panelLabels_[i]->setText(QString::fromStdString(panels[i]->text_));
     }
     // The simple text takes the whole bar.
     auto* layout = static_cast<QHBoxLayout*>(widget_->layout());
@@ -399,20 +354,22 @@ void StatusBar::SaveDesign() {
     Control::SaveDesign();
     design_ = state_;
     designPanels_.clear();
-    for (const auto& p : panels_->items_) designPanels_.push_back(*p);
+    for (const auto& p : panels_->items_.All()) designPanels_.push_back(*p);
 }
 
 void StatusBar::RestoreDesign() {
     Control::RestoreDesign();
     state_ = design_;
-    for (auto& p : panels_->items_) p->bar_ = nullptr;
-    panels_->items_.clear();
-    for (const Panel& d : designPanels_) {
-        auto p = std::make_shared<Panel>(d);
-        p->bar_ = this;
-        panels_->items_.push_back(p);
-    }
-    panels_->Renumber();
+    std::vector<std::shared_ptr<Panel>> panels;
+    for (const Panel& d : designPanels_) panels.push_back(std::make_shared<Panel>(d));
+    SetPanels(std::move(panels));
+}
+
+// Puts `panels` in place of the bar's own.
+void StatusBar::SetPanels(std::vector<std::shared_ptr<Panel>> panels) {
+    for (auto& p : panels_->items_.All()) p->bar_ = nullptr;
+    for (auto& p : panels) p->bar_ = this;
+    panels_->items_.Assign(std::move(panels));
     Rebuild();
 }
 
@@ -420,15 +377,9 @@ void StatusBar::CopyStateFrom(const Control& other) {
     Control::CopyStateFrom(other);
     if (auto* o = dynamic_cast<const StatusBar*>(&other)) {
         state_ = o->state_;
-        for (auto& p : panels_->items_) p->bar_ = nullptr;
-        panels_->items_.clear();
-        for (const auto& src : o->panels_->items_) {
-            auto p = std::make_shared<Panel>(*src);
-            p->bar_ = this;
-            panels_->items_.push_back(p);
-        }
-        panels_->Renumber();
-        Rebuild();
+        std::vector<std::shared_ptr<Panel>> panels;
+        for (const auto& src : o->panels_->items_.All()) panels.push_back(std::make_shared<Panel>(*src));
+        SetPanels(std::move(panels));
     }
 }
 

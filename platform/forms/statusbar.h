@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "control.h"
+#include "keyed_items.h"
 
 class QLabel;
 
@@ -47,6 +48,7 @@ public:
 private:
     friend class Panels;
     friend class StatusBar;
+    template <class> friend class detail::KeyedItems;
     void CheckAlive() const;
     StatusBar* bar_ = nullptr;
     int index_ = 0;
@@ -66,9 +68,9 @@ public:
     // Adds a panel at `index` (at the end when 0); error 35602 for a key
     // already used, 35600 for an index beyond the end.
     Panel& Add(int index = 0, const std::string& key = {}, const std::string& text = {});
-    int Count() const { return static_cast<int>(items_.size()); }
+    int Count() const { return items_.Count(); }
     // By 1-based index (error 35600) or key (error 35601).
-    Panel& Item(const vb::Variant& indexOrKey) const;
+    Panel& Item(const vb::Variant& indexOrKey) const { return items_.Item(indexOrKey); }
     Panel& operator()(const vb::Variant& indexOrKey) const { return Item(indexOrKey); }
     void Remove(const vb::Variant& indexOrKey);
     void Clear();
@@ -78,10 +80,8 @@ public:
 
 private:
     friend class StatusBar;
-    Panel* Find(const vb::Variant& indexOrKey) const;
-    void Renumber();
     StatusBar& bar_;
-    std::vector<std::shared_ptr<Panel>> items_;
+    detail::KeyedItems<Panel> items_;
 };
 
 class StatusBar : public Control {
@@ -129,6 +129,7 @@ private:
     class EdgeWatcher;
     void Rebuild();
     void UpdateTexts();
+    void SetPanels(std::vector<std::shared_ptr<Panel>> panels);
 
     struct State {
         std::int16_t style = sbrNormal;

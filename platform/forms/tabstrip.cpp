@@ -1,10 +1,11 @@
 #include "tabstrip.h"
 
 #include <QTest>
-#include <QApplication>
 #include <QTabBar>
 #include <QTabWidget>
 
+#include "acting_as_user.h"
+#include "collection_members.h"
 #include "err.h"
 #include "form.h"
 #include "member_names.h"
@@ -12,21 +13,10 @@
 
 namespace forms {
 
-namespace {
-
-[[noreturn]] void IndexOutOfBounds() { throw vb::VBError(35600, "Index out of bounds"); }
-[[noreturn]] void ElementNotFound() { throw vb::VBError(35601, "Element not found"); }
-
-vb::Variant TabVariant(Tab* tab) {
-    return tab ? vb::Variant(tab->shared_from_this()) : vb::Variant(vb::ObjectRef{});
-}
-
-}  // namespace
-
 // ---- Tab ----
 
 void Tab::CheckAlive() const {
-    if (!strip_) throw vb::VBError(35605, "Control has been deleted");
+    if (!strip_) detail::ItemRemoved();
 }
 
 int Tab::Index() const {
@@ -103,37 +93,13 @@ void Tab::SetMember(const std::string& name, const vb::Variant& value) {
 
 // ---- Tabs ----
 
-Tab* Tabs::Find(const vb::Variant& indexOrKey) const {
-    if (indexOrKey.IsNumericType()) {
-        const long i = indexOrKey.ToLong();
-        if (i < 1 || i > Count()) return nullptr;
-        return items_[static_cast<std::size_t>(i - 1)].get();
-    }
-    if (indexOrKey.IsEmpty() || indexOrKey.IsNull() || indexOrKey.IsObject() || indexOrKey.IsArray())
-        return nullptr;
-    const std::string key = indexOrKey.ToString();
-    for (const auto& t : items_) {
-        if (!t->key_.empty() && t->key_ == key) return t.get();
-    }
-    return nullptr;
-}
-
-Tab& Tabs::Item(const vb::Variant& indexOrKey) const {
-    if (Tab* t = Find(indexOrKey)) return *t;
-    if (indexOrKey.IsNumericType()) IndexOutOfBounds();
-    ElementNotFound();
-}
-
 Tab& Tabs::Add(int index, const std::string& key, const std::string& caption) {
-    if (index < 0 || index > Count() + 1) IndexOutOfBounds();
-    if (!key.empty() && Find(vb::Variant(key))) throw vb::VBError(35602, "Key is not unique in collection");
+    items_.CheckNew(index, key);
     auto tab = std::make_shared<Tab>();
     tab->strip_ = &strip_;
     tab->key_ = key;
     tab->caption_ = caption;
-    const std::size_t at = index == 0 ? items_.size() : static_cast<std::size_t>(index - 1);
-    items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(at), tab);
-    Renumber();
+    items_.Insert(index, tab);
     strip_.Rebuild();
     if (!strip_.selected_) strip_.Select(tab.get(), false);
     return *tab;
@@ -142,26 +108,21 @@ Tab& Tabs::Add(int index, const std::string& key, const std::string& caption) {
 void Tabs::Remove(const vb::Variant& indexOrKey) {
     Tab& tab = Item(indexOrKey);
     auto keep = tab.shared_from_this();
-    const std::size_t at = static_cast<std::size_t>(tab.index_ - 1);
-    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(at));
+    const std::size_t at = items_.Erase(tab);
     tab.strip_ = nullptr;
-    Renumber();
     if (strip_.selected_ == &tab) {
         strip_.selected_ = nullptr;
-        if (!items_.empty()) strip_.selected_ = items_[std::min(at, items_.size() - 1)].get();
+        const auto& tabs = items_.All();
+        if (!tabs.empty()) strip_.selected_ = tabs[std::min(at, tabs.size() - 1)].get();
     }
     strip_.Rebuild();
 }
 
 void Tabs::Clear() {
-    for (auto& t : items_) t->strip_ = nullptr;
-    items_.clear();
+    for (auto& t : items_.All()) t->strip_ = nullptr;
+    items_.Clear();
     strip_.selected_ = nullptr;
     strip_.Rebuild();
-}
-
-void Tabs::Renumber() {
-    for (std::size_t i = 0; i < items_.size(); ++i) items_[i]->index_ = static_cast<int>(i + 1);
 }
 
 vb::Variant Tabs::GetMember(const std::string& name) {
@@ -171,23 +132,12 @@ vb::Variant Tabs::GetMember(const std::string& name) {
 
 vb::Variant Tabs::CallMember(const std::string& name, const std::vector<vb::Variant>& args) {
     const std::string n = detail::Lower(name);
-    if (n == "item") return TabVariant(&Item(detail::Arg(args, 0)));
+    if (auto result = detail::CallCollectionMember(*this, n, args)) return *result;
     if (n == "add") {
         // Add([Index], [Key], [Caption])
-        auto at = [&](std::size_t i) { return i < args.size() ? args[i] : vb::Variant(); };
-        Tab& tab = Add(at(0).IsEmpty() ? 0 : at(0).ToLong(), at(1).IsEmpty() ? std::string() : at(1).ToString(),
-                       at(2).IsEmpty() ? std::string() : at(2).ToString());
-        return TabVariant(&tab);
+        return detail::ObjectVariant(&Add(detail::OptionalLong(args, 0, 0), detail::OptionalString(args, 1),
+                                          detail::OptionalString(args, 2)));
     }
-    if (n == "remove") {
-        Remove(detail::Arg(args, 0));
-        return {};
-    }
-    if (n == "clear") {
-        Clear();
-        return {};
-    }
-    if (n == "count" && args.empty()) return vb::Variant(Count());
     return vb::Object::CallMember(name, args);
 }
 
@@ -206,7 +156,7 @@ TabStrip::TabStrip(ControlParent parent, std::string name, std::initializer_list
 
 TabStrip::~TabStrip() {
     if (widget_) TabStrip::DestroyNative();
-    for (auto& t : tabs_->items_) t->strip_ = nullptr;
+    for (auto& t : tabs_->items_.All()) t->strip_ = nullptr;
 }
 
 forms::Tabs& TabStrip::Tabs() {
@@ -239,7 +189,7 @@ void TabStrip::Select(Tab* tab, bool raiseClick) {
 }
 
 void TabStrip::UserClicked(int position) {
-    Tab* tab = tabs_->Find(vb::Variant(position + 1));
+    Tab* tab = tabs_->items_.Find(vb::Variant(position + 1));
     if (!tab) return;
     selected_ = tab;
     Raise(Click);
@@ -254,7 +204,7 @@ void TabStrip::Rebuild() {
         w->removeTab(0);
         delete page;
     }
-    for (const auto& t : tabs_->items_) {
+    for (const auto& t : tabs_->items_.All()) {
         auto* page = new QWidget();
         page->setAutoFillBackground(false);
         const int i = w->addTab(page, QString::fromStdString(t->caption_));
@@ -295,7 +245,7 @@ vb::Variant TabStrip::GetMember(const std::string& name) {
         Touch();
         return vb::Variant(vb::ObjectRef(tabs_));
     }
-    if (n == "selecteditem") return TabVariant(SelectedItem());
+    if (n == "selecteditem") return detail::ObjectVariant(SelectedItem());
     return Control::GetMember(name);
 }
 
@@ -314,57 +264,46 @@ void TabStrip::SetMember(const std::string& name, const vb::Variant& value) {
 void TabStrip::SaveDesign() {
     Control::SaveDesign();
     designTabs_.clear();
-    for (const auto& t : tabs_->items_) designTabs_.push_back({t->key_, t->caption_, t->tag_, t->toolTip_});
+    for (const auto& t : tabs_->items_.All()) designTabs_.push_back({t->key_, t->caption_, t->tag_, t->toolTip_});
     designSelected_ = selected_ ? selected_->index_ : 0;
 }
 
 void TabStrip::RestoreDesign() {
     Control::RestoreDesign();
-    for (auto& t : tabs_->items_) t->strip_ = nullptr;
-    tabs_->items_.clear();
-    selected_ = nullptr;
+    std::vector<std::shared_ptr<Tab>> tabs;
     for (const TabValues& v : designTabs_) {
         auto tab = std::make_shared<Tab>();
-        tab->strip_ = this;
         tab->key_ = v.key;
         tab->caption_ = v.caption;
         tab->tag_ = v.tag;
         tab->toolTip_ = v.toolTip;
-        tabs_->items_.push_back(tab);
+        tabs.push_back(tab);
     }
-    tabs_->Renumber();
-    if (designSelected_ > 0) selected_ = tabs_->items_[static_cast<std::size_t>(designSelected_ - 1)].get();
-    Rebuild();
+    SetTabs(std::move(tabs), designSelected_);
 }
 
 void TabStrip::CopyStateFrom(const Control& other) {
     Control::CopyStateFrom(other);
     if (auto* o = dynamic_cast<const TabStrip*>(&other)) {
-        for (auto& t : tabs_->items_) t->strip_ = nullptr;
-        tabs_->items_.clear();
-        selected_ = nullptr;
-        for (const auto& src : o->tabs_->items_) {
-            auto tab = std::make_shared<Tab>(*src);
-            tab->strip_ = this;
-            tabs_->items_.push_back(tab);
-        }
-        tabs_->Renumber();
-        if (o->selected_) selected_ = tabs_->items_[static_cast<std::size_t>(o->selected_->index_ - 1)].get();
-        Rebuild();
+        std::vector<std::shared_ptr<Tab>> tabs;
+        for (const auto& src : o->tabs_->items_.All()) tabs.push_back(std::make_shared<Tab>(*src));
+        SetTabs(std::move(tabs), o->selected_ ? o->selected_->index_ : 0);
     }
+}
+
+// Puts `tabs` in place of the strip's own and selects the one at `selected`
+// (from 1; 0 for none).
+void TabStrip::SetTabs(std::vector<std::shared_ptr<Tab>> tabs, int selected) {
+    for (auto& t : tabs_->items_.All()) t->strip_ = nullptr;
+    for (auto& t : tabs) t->strip_ = this;
+    tabs_->items_.Assign(std::move(tabs));
+    selected_ = selected > 0 ? tabs_->items_.All()[static_cast<std::size_t>(selected - 1)].get() : nullptr;
+    Rebuild();
 }
 
 // ---- acting as a user ----
 
 namespace testing {
-
-namespace {
-bool Reachable(QWidget* w) { return w && w->isVisible() && w->isEnabled() && w->window()->isVisible(); }
-void Activate(QWidget* w) {
-    w->window()->activateWindow();
-    QApplication::setActiveWindow(w->window());
-}
-}  // namespace
 
 bool ClickTab(TabStrip& strip, int index) {
     strip.Parent().EnsureLoaded();

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "control.h"
+#include "keyed_items.h"
 
 class QTabBar;
 
@@ -42,6 +43,7 @@ public:
 private:
     friend class Tabs;
     friend class TabStrip;
+    template <class> friend class detail::KeyedItems;
     void CheckAlive() const;
     TabStrip* strip_ = nullptr;
     int index_ = 0;
@@ -60,9 +62,9 @@ public:
     // Adds a tab at `index` (at the end when 0); error 35602 for a key
     // already used, 35600 for an index beyond the end.
     Tab& Add(int index = 0, const std::string& key = {}, const std::string& caption = {});
-    int Count() const { return static_cast<int>(items_.size()); }
+    int Count() const { return items_.Count(); }
     // By 1-based index (error 35600) or key (error 35601).
-    Tab& Item(const vb::Variant& indexOrKey) const;
+    Tab& Item(const vb::Variant& indexOrKey) const { return items_.Item(indexOrKey); }
     Tab& operator()(const vb::Variant& indexOrKey) const { return Item(indexOrKey); }
     void Remove(const vb::Variant& indexOrKey);
     void Clear();
@@ -72,10 +74,8 @@ public:
 
 private:
     friend class TabStrip;
-    Tab* Find(const vb::Variant& indexOrKey) const;
-    void Renumber();
     TabStrip& strip_;
-    std::vector<std::shared_ptr<Tab>> items_;
+    detail::KeyedItems<Tab> items_;
 };
 
 class TabStrip : public Control {
@@ -114,6 +114,7 @@ private:
     friend class Tab;
     friend class forms::Tabs;
     void Rebuild();
+    void SetTabs(std::vector<std::shared_ptr<Tab>> tabs, int selected);
     void Select(Tab* tab, bool raiseClick);
     void UserClicked(int position);
 

@@ -1,7 +1,6 @@
 #include "test_driver.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QListWidget>
@@ -11,6 +10,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "acting_as_user.h"
 #include "application.h"
 #include "check_box.h"
 #include "combo_box.h"
@@ -26,17 +26,6 @@ namespace forms::testing {
 
 namespace {
 Driver* g_current = nullptr;
-
-// Whether a user could reach the widget: shown on a shown window, enabled.
-bool Reachable(QWidget* w) {
-    return w && w->isVisible() && w->isEnabled() && w->window()->isVisible();
-}
-
-void Activate(QWidget* w) {
-    QWidget* win = w->window();
-    win->activateWindow();
-    QApplication::setActiveWindow(win);
-}
 
 bool ClickWidget(QWidget* w) {
     if (!Reachable(w)) return false;

@@ -1,7 +1,6 @@
 #include "treeview.h"
 
 #include <QTest>
-#include <QApplication>
 #include <algorithm>
 #include <unordered_set>
 
@@ -10,24 +9,19 @@
 #include <QMouseEvent>
 #include <QTreeWidget>
 
+#include "acting_as_user.h"
 #include "application.h"
+#include "collection_members.h"
 #include "err.h"
 #include "form.h"
 #include "imagelist.h"
+#include "keyed_items.h"
 #include "member_names.h"
 #include "widget_hooks.h"
 
 namespace forms {
 
 namespace {
-
-[[noreturn]] void IndexOutOfBounds() { throw vb::VBError(35600, "Index out of bounds"); }
-[[noreturn]] void ElementNotFound() { throw vb::VBError(35601, "Element not found"); }
-[[noreturn]] void KeyNotUnique() { throw vb::VBError(35602, "Key is not unique in collection"); }
-
-vb::Variant NodeVariant(Node* node) {
-    return node ? vb::Variant(vb::ObjectRef(node->Ref())) : vb::Variant(vb::ObjectRef{});
-}
 
 Node* NodeFromVariant(const vb::Variant& v) {
     if (!v.IsObject()) vb::RaiseError(13);
@@ -76,7 +70,7 @@ private:
 // ---- Node ----
 
 void Node::CheckAlive() const {
-    if (!tree_) throw vb::VBError(35605, "Control has been deleted");
+    if (!tree_) detail::ItemRemoved();
 }
 
 std::string Node::Key() const {
@@ -88,7 +82,7 @@ void Node::Key(const std::string& key) {
     CheckAlive();
     if (key == key_) return;
     auto& byKey = tree_->nodes_->byKey_;
-    if (!key.empty() && byKey.count(key)) KeyNotUnique();
+    if (!key.empty() && byKey.count(key)) detail::KeyNotUnique();
     if (!key_.empty()) byKey.erase(key_);
     key_ = key;
     if (!key_.empty()) byKey[key_] = this;
@@ -230,13 +224,13 @@ vb::Variant Node::GetMember(const std::string& name) {
     if (n == "tag") return vb::Variant(Tag());
     if (n == "index") return vb::Variant(Index());
     if (n == "children") return vb::Variant(Children());
-    if (n == "child") return NodeVariant(Child());
-    if (n == "parent") return NodeVariant(Parent());
-    if (n == "next") return NodeVariant(Next());
-    if (n == "previous") return NodeVariant(Previous());
-    if (n == "firstsibling") return NodeVariant(FirstSibling());
-    if (n == "lastsibling") return NodeVariant(LastSibling());
-    if (n == "root") return NodeVariant(Root());
+    if (n == "child") return detail::ObjectVariant(Child());
+    if (n == "parent") return detail::ObjectVariant(Parent());
+    if (n == "next") return detail::ObjectVariant(Next());
+    if (n == "previous") return detail::ObjectVariant(Previous());
+    if (n == "firstsibling") return detail::ObjectVariant(FirstSibling());
+    if (n == "lastsibling") return detail::ObjectVariant(LastSibling());
+    if (n == "root") return detail::ObjectVariant(Root());
     if (n == "fullpath") return vb::Variant(FullPath());
     if (n == "expanded") return vb::Variant(Expanded());
     if (n == "selected") return vb::Variant(Selected());
@@ -266,21 +260,15 @@ vb::Variant Node::CallMember(const std::string& name, const std::vector<vb::Vari
 // ---- Nodes ----
 
 Node* Nodes::Find(const vb::Variant& indexOrKey) const {
-    if (indexOrKey.IsNumericType()) {
-        const long i = indexOrKey.ToLong();
-        if (i < 1 || i > Count()) return nullptr;
-        return order_[static_cast<std::size_t>(i - 1)].get();
-    }
-    if (indexOrKey.IsEmpty() || indexOrKey.IsNull() || indexOrKey.IsObject() || indexOrKey.IsArray())
-        return nullptr;
-    auto it = byKey_.find(indexOrKey.ToString());
-    return it == byKey_.end() ? nullptr : it->second;
+    return detail::FindItem(order_, indexOrKey, [this](const std::string& key) -> Node* {
+        auto it = byKey_.find(key);
+        return it == byKey_.end() ? nullptr : it->second;
+    });
 }
 
 Node& Nodes::Item(const vb::Variant& indexOrKey) const {
     if (Node* node = Find(indexOrKey)) return *node;
-    if (indexOrKey.IsNumericType()) IndexOutOfBounds();
-    ElementNotFound();
+    detail::NoSuchItem(indexOrKey);
 }
 
 void Nodes::Link(Node& node, Node* relative, int relationship) {
@@ -351,10 +339,10 @@ Node& Nodes::Add(const vb::Variant& relative, int relationship, const std::strin
     const bool hasRelative = !relative.IsEmpty() && !(relative.IsObject() && !relative.ToObject());
     if (hasRelative) {
         rel = relative.IsObject() ? NodeFromVariant(relative) : Find(relative);
-        if (!rel || rel->tree_ != &tree_) ElementNotFound();
+        if (!rel || rel->tree_ != &tree_) detail::ElementNotFound();
     }
     if (relationship < tvwFirst || relationship > tvwChild) vb::RaiseError(5);
-    if (!key.empty() && byKey_.count(key)) KeyNotUnique();
+    if (!key.empty() && byKey_.count(key)) detail::KeyNotUnique();
     tree_.CheckImage(image);
 
     auto node = std::make_shared<Node>();
@@ -426,25 +414,15 @@ vb::Variant Nodes::GetMember(const std::string& name) {
 
 vb::Variant Nodes::CallMember(const std::string& name, const std::vector<vb::Variant>& args) {
     const std::string n = detail::Lower(name);
-    if (n == "item") return NodeVariant(&Item(detail::Arg(args, 0)));
+    if (auto result = detail::CallCollectionMember(*this, n, args)) return *result;
     if (n == "add") {
         // Add([Relative], [Relationship], [Key], [Text], [Image])
-        auto at = [&](std::size_t i) { return i < args.size() ? args[i] : vb::Variant(); };
-        const vb::Variant relationship = at(1);
-        Node& node = Add(at(0), relationship.IsEmpty() ? tvwNext : relationship.ToLong(),
-                         at(2).IsEmpty() ? std::string() : at(2).ToString(),
-                         at(3).IsEmpty() ? std::string() : at(3).ToString(), at(4));
-        return NodeVariant(&node);
+        using detail::OptionalArg;
+        using detail::OptionalString;
+        Node& node = Add(OptionalArg(args, 0), detail::OptionalLong(args, 1, tvwNext), OptionalString(args, 2),
+                         OptionalString(args, 3), OptionalArg(args, 4));
+        return detail::ObjectVariant(&node);
     }
-    if (n == "remove") {
-        Remove(detail::Arg(args, 0));
-        return {};
-    }
-    if (n == "clear") {
-        Clear();
-        return {};
-    }
-    if (n == "count" && args.empty()) return vb::Variant(Count());
     return vb::Object::CallMember(name, args);
 }
 
@@ -568,10 +546,7 @@ void TreeView::PathSeparator(const std::string& v) {
 void TreeView::CheckImage(const vb::Variant& image) const {
     if (image.IsEmpty() || image.IsNull()) return;
     if (!imageList_) throw vb::VBError(35613, "ImageList must be initialized before it can be used");
-    if (!imageList_->ListImages().Find(image)) {
-        if (image.IsNumericType()) IndexOutOfBounds();
-        ElementNotFound();
-    }
+    imageList_->ListImages().Item(image);  // 35600 or 35601 when it names no image
 }
 
 Node* TreeView::NodeOfItem(const QTreeWidgetItem* item) const {
@@ -782,7 +757,7 @@ vb::Variant TreeView::GetMember(const std::string& name) {
         Touch();
         return vb::Variant(vb::ObjectRef(nodes_));
     }
-    if (n == "selecteditem") return NodeVariant(SelectedItem());
+    if (n == "selecteditem") return detail::ObjectVariant(SelectedItem());
     if (n == "imagelist") return imageList_ ? vb::Variant(imageList_->Ref()) : vb::Variant(vb::ObjectRef{});
     if (n == "style") return vb::Variant(Style());
     if (n == "borderstyle") return vb::Variant(BorderStyle());
@@ -838,14 +813,6 @@ void TreeView::CopyStateFrom(const Control& other) {
 // ---- acting as a user ----
 
 namespace testing {
-
-namespace {
-bool Reachable(QWidget* w) { return w && w->isVisible() && w->isEnabled() && w->window()->isVisible(); }
-void Activate(QWidget* w) {
-    w->window()->activateWindow();
-    QApplication::setActiveWindow(w->window());
-}
-}  // namespace
 
 bool ClickNode(TreeView& tree, Node& node) {
     tree.Parent().EnsureLoaded();

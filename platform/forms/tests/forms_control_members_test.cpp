@@ -12,18 +12,10 @@
 
 #include "test_forms.h"
 
+using formtest::ErrorOf;
 using forms::Default;
 
 namespace {
-
-int ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const vb::VBError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 class frmEdit : public forms::Form {
 public:
@@ -218,6 +210,31 @@ TEST(FormControlMembers, GeometryIsKeptInTwips) {
     EXPECT_EQ(f.Width(), 6000);
     EXPECT_EQ(f.Height(), 4500);
     EXPECT_EQ(f.ScaleHeight(), 4500 - 510);
+}
+
+TEST(FormControlMembers, LateBoundMoveKeepsWhatIsLeftOut) {
+    forms::testing::Driver driver;
+    frmEdit& f = Default<frmEdit>();
+    f.txtName.Move(300, 450, 1500, 285);
+    vb::ObjectRef box = f.GetMember("txtName").ToObject();
+    box->CallMember("Move", {vb::Variant(600), vb::Variant(), vb::Variant(2000)});
+    EXPECT_EQ(f.txtName.Left(), 600);
+    EXPECT_EQ(f.txtName.Top(), 450);
+    EXPECT_EQ(f.txtName.Width(), 2000);
+    EXPECT_EQ(f.txtName.Height(), 285);
+    EXPECT_EQ(ErrorOf([&] { box->CallMember("Move", {vb::Variant(0), vb::Variant(0), vb::Variant(-1)}); }), 380);
+    EXPECT_EQ(ErrorOf([&] { box->CallMember("Move", {}); }), 450);
+
+    f.Move(1500, 1200, 6000, 4500);
+    f.CallMember("Move", {vb::Variant(900), vb::Variant(300)});
+    EXPECT_EQ(f.Left(), 900);
+    EXPECT_EQ(f.Top(), 300);
+    EXPECT_EQ(f.Width(), 6000);
+    EXPECT_EQ(f.Height(), 4500);
+    f.CallMember("Move", {vb::Variant(900), vb::Variant(), vb::Variant(), vb::Variant(3000)});
+    EXPECT_EQ(f.Top(), 300);
+    EXPECT_EQ(f.Height(), 3000);
+    EXPECT_EQ(ErrorOf([&] { f.CallMember("Move", {vb::Variant(0), vb::Variant(0), vb::Variant(0), vb::Variant(-5)}); }), 380);
 }
 
 }  // namespace

@@ -10,19 +10,11 @@
 
 #include "test_forms.h"
 
+using formtest::ErrorOf;
 using formtest::frmOrder;
 using forms::Default;
 
 namespace {
-
-int ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const vb::VBError& e) {
-        return e.number();
-    }
-    return 0;
-}
 
 TEST(FormControls, ComboBoxItemDataListIndexAndNewIndex) {
     forms::testing::Driver driver;

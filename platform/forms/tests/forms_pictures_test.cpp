@@ -8,16 +8,9 @@
 
 #include "test_forms.h"
 
-namespace {
+using formtest::ErrorOf;
 
-int ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const vb::VBError& e) {
-        return e.number();
-    }
-    return 0;
-}
+namespace {
 
 class Pictures : public ::testing::Test {
 protected:

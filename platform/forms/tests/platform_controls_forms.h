@@ -12,6 +12,7 @@
 #include <QPixmap>
 
 #include "datacontrol_widget.h"
+#include "error_of.h"
 #include "dbgrid.h"
 #include "flexgrid.h"
 #include "forms.h"
@@ -29,14 +30,7 @@ inline forms::PictureRef SolidPicture(Qt::GlobalColor colour) {
     return std::make_shared<forms::Picture>(p);
 }
 
-inline int ErrorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const vb::VBError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using formtest::ErrorOf;
 
 class frmCatalogue : public forms::Form {
 public:

@@ -148,3 +148,45 @@ TEST(PlatformTabStrip, RemovingTheSelectedTabSelectsAnother) {
 }
 
 }  // namespace
+
+namespace {
+
+// Tabs, panels and list images answer the same late-bound members: Add
+// with its arguments left out, Item by index or key, Remove, Clear, Count.
+TEST(PlatformKeyedCollections, LateBoundMembersActOnTheItems) {
+    forms::testing::Driver driver;
+    frmCatalogue& f = Default<frmCatalogue>();
+    for (const char* member : {"Tabs", "Panels"}) {
+        SCOPED_TRACE(member);
+        const char* control = std::string(member) == "Tabs" ? "tabMain" : "statusMain";
+        vb::ObjectRef items = f.GetMember(control).ToObject()->GetMember(member).ToObject();
+        const long before = items->CallMember("Count", {}).ToLong();
+        vb::ObjectRef added = items->CallMember("Add", {vb::Variant(1), vb::Variant("front")}).ToObject();
+        EXPECT_EQ(added->GetMember("Index").ToLong(), 1);
+        EXPECT_EQ(added->GetMember("Key").ToString(), "front");
+        items->CallMember("Add", {});  // at the end, without a key
+        EXPECT_EQ(items->GetMember("Count").ToLong(), before + 2);
+        EXPECT_EQ(items->CallMember("Item", {vb::Variant("front")}).ToObject(), added);
+        EXPECT_EQ(ErrorOf([&] { items->CallMember("Item", {vb::Variant("")}); }), 35601);
+        EXPECT_EQ(ErrorOf([&] { items->CallMember("Item", {}); }), 450);
+        EXPECT_EQ(ErrorOf([&] { items->CallMember("Add", {vb::Variant(), vb::Variant("front")}); }), 35602);
+        items->CallMember("Remove", {vb::Variant("front")});
+        EXPECT_EQ(items->GetMember("Count").ToLong(), before + 1);
+        EXPECT_EQ(ErrorOf([&] { added->GetMember("Key"); }), 35605);
+        items->CallMember("Clear", {});
+        EXPECT_EQ(items->GetMember("Count").ToLong(), 0);
+    }
+
+    vb::ObjectRef images = f.GetMember("imglstTree").ToObject()->GetMember("ListImages").ToObject();
+    vb::Variant picture(vb::ObjectRef(pctest::SolidPicture(Qt::green)));
+    vb::ObjectRef image = images->CallMember("Add", {vb::Variant(), vb::Variant("green"), picture}).ToObject();
+    EXPECT_EQ(image->GetMember("Index").ToLong(), 3);
+    EXPECT_EQ(images->CallMember("Item", {vb::Variant(3)}).ToObject(), image);
+    EXPECT_EQ(ErrorOf([&] { images->CallMember("Add", {vb::Variant(), vb::Variant("blue")}); }), 35607);
+    images->CallMember("Remove", {vb::Variant(1)});
+    EXPECT_EQ(image->GetMember("Index").ToLong(), 2);
+    images->CallMember("Clear", {});
+    EXPECT_EQ(images->CallMember("Count", {}).ToLong(), 0);
+}
+
+}  // namespace

@@ -321,6 +321,10 @@ TEST(PlatformImageList, ImagesByIndexAndKey) {
     EXPECT_EQ(images(vb::Variant("album")).Index(), 2);
     EXPECT_FALSE(f.imglstTree.Icon(vb::Variant(2)).isNull());
     EXPECT_TRUE(f.imglstTree.Icon(vb::Variant(5)).isNull());
+    // An empty key names no image, not the first image without a key.
+    EXPECT_EQ(ErrorOf([&] { images(vb::Variant("")); }), 35601);
+    EXPECT_TRUE(f.imglstTree.Icon(vb::Variant("")).isNull());
+    EXPECT_EQ(ErrorOf([&] { f.treMain.Nodes().Add({}, tvwLast, "k", "k", ""); }), 35601);
     vb::ObjectRef list = f.GetMember("imglstTree").ToObject()->GetMember("ListImages").ToObject();
     EXPECT_EQ(list->GetMember("Count").ToLong(), 2);
     // The images added at run time go when the form unloads.

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "error_of.h"
 #include "forms.h"
 #include "test_driver.h"
 
