@@ -1,19 +1,25 @@
 # orvanta_version_block(<target>
 #     [TITLE <text>] [FILE_DESCRIPTION <text>] [INTERNAL_NAME <text>]
 #     [ORIGINAL_FILENAME <text>] [PRODUCT_NAME <text>] [COMMENTS <text>]
-#     [VERSION <major.minor.revision>] [COMPANY_NAME <text>] [LEGAL_COPYRIGHT <text>])
+#     [VERSION <major.minor.revision>] [PRODUCT_VERSION <text>]
+#     [COMPANY_NAME <text>] [LEGAL_COPYRIGHT <text>])
+#
+# PRODUCT_VERSION defaults to VERSION.
 #
 # Links a program's version block into <target>: a generated source that
 # defines the block as data, read at run time through vb::App().
 function(orvanta_version_block target)
   set(fields TITLE FILE_DESCRIPTION INTERNAL_NAME ORIGINAL_FILENAME PRODUCT_NAME COMMENTS
-             VERSION COMPANY_NAME LEGAL_COPYRIGHT)
+             VERSION COMPANY_NAME LEGAL_COPYRIGHT PRODUCT_VERSION)
   cmake_parse_arguments(VB "" "${fields}" "" ${ARGN})
   if(VB_UNPARSED_ARGUMENTS)
     message(FATAL_ERROR "orvanta_version_block: unknown arguments ${VB_UNPARSED_ARGUMENTS}")
   endif()
   set(members title fileDescription internalName originalFilename productName comments
-              fileVersion companyName legalCopyright)
+              fileVersion companyName legalCopyright productVersion)
+  if(NOT DEFINED VB_PRODUCT_VERSION)
+    set(VB_PRODUCT_VERSION "${VB_VERSION}")
+  endif()
   set(initialisers "")
   foreach(f member IN ZIP_LISTS fields members)
     set(value "${VB_${f}}")

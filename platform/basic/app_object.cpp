@@ -90,6 +90,11 @@ std::string AppObject::FileVersion() const {
     return v.empty() ? "1.00.0000" : v;
 }
 
+std::string AppObject::ProductVersion() const {
+    std::string v = field(&VersionBlock::productVersion);
+    return v.empty() ? FileVersion() : v;
+}
+
 int AppObject::Major() const { return versionPart(FileVersion(), 0); }
 int AppObject::Minor() const { return versionPart(FileVersion(), 1); }
 int AppObject::Revision() const { return versionPart(FileVersion(), 2); }

@@ -23,6 +23,7 @@ public:
     std::string InternalName() const;
     std::string OriginalFilename() const;
     std::string FileVersion() const;  // "1.00.0038"
+    std::string ProductVersion() const;  // the file version unless the block says otherwise
     int Major() const;     // 1
     int Minor() const;     // 0
     int Revision() const;  // 38

@@ -17,6 +17,7 @@ struct VersionBlock {
     const char* fileVersion;  // "1.00.0038": major, minor, revision
     const char* companyName;
     const char* legalCopyright;
+    const char* productVersion;
 };
 
 }  // namespace vb

@@ -15,6 +15,7 @@ TEST(AppWithVersionBlock, ReadsTheBlockLinkedIntoTheProgram) {
     EXPECT_EQ(App().CompanyName(), "Tavorin Software");
     EXPECT_EQ(App().LegalCopyright(), "Copyright © 1999");
     EXPECT_EQ(App().FileVersion(), "1.00.0038");
+    EXPECT_EQ(App().ProductVersion(), "1.00.0038");
     EXPECT_EQ(App().Major(), 1);
     EXPECT_EQ(App().Minor(), 0);
     EXPECT_EQ(App().Revision(), 38);
