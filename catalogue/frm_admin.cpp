@@ -1,5 +1,7 @@
 #include "frm_admin.h"
 
+#include <algorithm>
+
 #include "dao.h"
 #include "err.h"
 #include "error_report.h"
@@ -11,6 +13,11 @@
 #include "text_functions.h"
 
 namespace catalogue {
+
+namespace {
+// The room below the buttons when the form has its designed size.
+constexpr forms::Twips kButtonsBottomMargin = 120;
+}  // namespace
 
 frmAdmin::frmAdmin() : Form("frmAdmin") {
     Caption("Orvanta Online Administration - ");
@@ -36,7 +43,11 @@ void frmAdmin::Form_Activate() {
 }
 
 void frmAdmin::Form_Resize() {
-    const std::int16_t top = LayoutInteger(Height() - cmdDelete.Height() - 480);
+    // The buttons sit 480 twips above the window's lower edge, but never
+    // lower than the margin below them that the form is designed with: a
+    // title bar taller than that rule allows for would cut them off.
+    const std::int16_t top = LayoutInteger(std::min<double>(Height() - cmdDelete.Height() - 480,
+                                                            ScaleHeight() - cmdDelete.Height() - kButtonsBottomMargin));
     if (top > 0) {
         cmdDelete.Top(top);
         cmdClose.Top(top);

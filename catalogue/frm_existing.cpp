@@ -1,5 +1,7 @@
 #include "frm_existing.h"
 
+#include <algorithm>
+
 #include "cls_manage_login.h"
 #include "dao.h"
 #include "err.h"
@@ -13,6 +15,11 @@
 #include "text_functions.h"
 
 namespace catalogue {
+
+namespace {
+// The room below the buttons when the form has its designed size.
+constexpr forms::Twips kButtonsBottomMargin = 180;
+}  // namespace
 
 frmExisting::frmExisting() : Form("frmExisting") {
     Caption("View Existing Orders");
@@ -80,16 +87,19 @@ void frmExisting::FillOrdersGrid(dao::Recordset& recordset) {
 }
 
 // Widens each column to 1.7 times its header, or its first row, when that
-// does not fit.
+// does not fit. A text fits when it leaves room for the margins the grid
+// draws beside it in the cell; a text that filled the whole column width
+// would be cut short.
 void frmExisting::SizeColumns() {
+    const forms::Twips padding = FlexigridOrders.CellTextPadding();
     for (std::int32_t column = 0; column < FlexigridOrders.Cols(); ++column) {
         const forms::Twips header = TextWidth(FlexigridOrders.TextMatrix(0, column));
-        if (header > FlexigridOrders.ColWidth(column)) {
+        if (header + padding > FlexigridOrders.ColWidth(column)) {
             FlexigridOrders.ColWidth(column, static_cast<forms::Twips>(vb::RoundHalfEven(1.7 * header)));
         }
         if (FlexigridOrders.Rows() > 1) {
             const forms::Twips first = TextWidth(FlexigridOrders.TextMatrix(1, column));
-            if (first > FlexigridOrders.ColWidth(column)) {
+            if (first + padding > FlexigridOrders.ColWidth(column)) {
                 FlexigridOrders.ColWidth(column, static_cast<forms::Twips>(vb::RoundHalfEven(1.7 * first)));
             }
         }
@@ -99,7 +109,12 @@ void frmExisting::SizeColumns() {
 void frmExisting::Form_Activate() { vb::ResumeNext([&] { FlexigridOrders.SetFocus(); }); }
 
 void frmExisting::Form_Resize() {
-    const forms::Twips buttonsTop = Height() - 900;
+    // The buttons sit 900 twips above the window's lower edge, but never
+    // lower than the margin below them that the form is designed with: a
+    // title bar and menu bar taller than that rule allows for would push
+    // them out of the window.
+    const forms::Twips buttonsTop =
+        std::min<forms::Twips>(Height() - 900, ScaleHeight() - cmdClose.Height() - kButtonsBottomMargin);
     cmdCancelOrder.Top(buttonsTop);
     cmdClose.Top(buttonsTop);
     const std::int16_t gridHeight = LayoutInteger(cmdClose.Top() - 240 - FlexigridOrders.Top());

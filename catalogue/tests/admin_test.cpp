@@ -112,9 +112,18 @@ TEST_F(Admin, KeyZeroIsNoSelectionAndAFailingDeleteIsReported) {
 
 TEST_F(Admin, ButtonsAndGridFollowTheWindow) {
     WithGrid(1, [&](frmAdmin& admin) {
+        // As designed: the buttons where the form has them, inside it.
+        EXPECT_EQ(admin.cmdDelete.Top(), 3900);
+        EXPECT_EQ(admin.cmdClose.Top(), 3900);
         admin.Move(0, 0, 10000, 6000);
-        EXPECT_EQ(admin.cmdDelete.Top(), 6000 - 375 - 480);
-        EXPECT_EQ(admin.cmdClose.Top(), 6000 - 375 - 480);
+        // The title bar takes more than 480 twips: the buttons stay 120
+        // twips above the client area's lower edge.
+        const forms::Twips top = admin.ScaleHeight() - 375 - 120;
+        EXPECT_LT(top, 6000 - 375 - 480);
+        EXPECT_EQ(admin.cmdDelete.Top(), top);
+        EXPECT_EQ(admin.cmdClose.Top(), top);
+        EXPECT_LE(admin.cmdClose.Top() + admin.cmdClose.Height(), admin.ScaleHeight());
+        EXPECT_LE(admin.cmdClose.Left() + admin.cmdClose.Width(), admin.ScaleWidth());
         EXPECT_EQ(admin.cmdClose.Left(), 10000 - 1575 - 240);
         EXPECT_EQ(admin.dbgridAdmin.Top(), 120);
         EXPECT_EQ(admin.dbgridAdmin.Width(), admin.cmdClose.Left() + 1575 - admin.cmdDelete.Left());

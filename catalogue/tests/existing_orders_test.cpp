@@ -1,5 +1,9 @@
 // The existing orders of the logged-in customer: the grid, its columns and
 // cancelling an order.
+#include <QFontMetrics>
+#include <QTableView>
+#include <QWidget>
+
 #include <gtest/gtest.h>
 
 #include "application.h"
@@ -114,15 +118,74 @@ TEST_F(ExistingOrders, CustomerWithoutARowAndResizing) {
         EXPECT_EQ(window.FlexigridOrders.Rows(), 1);
 
         window.Move(0, 0, 9000, 6000);
-        EXPECT_EQ(window.cmdClose.Top(), 6000 - 900);
-        EXPECT_EQ(window.cmdCancelOrder.Top(), 6000 - 900);
-        EXPECT_EQ(window.FlexigridOrders.Height(), 6000 - 900 - 240 - 480);
+        // The title bar and the menu bar take more than 900 twips less the
+        // buttons: they stay 180 twips above the client area's lower edge.
+        const forms::Twips top = window.ScaleHeight() - 375 - 180;
+        EXPECT_LT(top, 6000 - 900);
+        EXPECT_EQ(window.cmdClose.Top(), top);
+        EXPECT_EQ(window.cmdCancelOrder.Top(), top);
+        EXPECT_EQ(window.FlexigridOrders.Height(), top - 240 - 480);
         EXPECT_EQ(window.FlexigridOrders.Width(), 9000 - 360);
         EXPECT_EQ(window.cmdClose.Left(), 9000 - 1215 - 240);
         window.Move(0, 0, 300, 1200);  // too small: the grid keeps its size
         EXPECT_EQ(window.FlexigridOrders.Width(), 9000 - 360);
     });
     EXPECT_TRUE(driver().MessageBoxes().empty());
+}
+
+// Both buttons lie wholly inside the client area, the grid above them.
+void ExpectButtonsInside(frmExisting& window) {
+    for (forms::CommandButton* button : {&window.cmdCancelOrder, &window.cmdClose}) {
+        EXPECT_GE(button->Top(), 0) << button->Name();
+        EXPECT_LE(button->Top() + button->Height(), window.ScaleHeight()) << button->Name();
+        EXPECT_GE(button->Left(), 0) << button->Name();
+        EXPECT_LE(button->Left() + button->Width(), window.ScaleWidth()) << button->Name();
+    }
+    EXPECT_LE(window.FlexigridOrders.Top() + window.FlexigridOrders.Height(), window.cmdClose.Top());
+}
+
+TEST_F(ExistingOrders, ButtonsStayInsideTheWindow) {
+    LogInAs("Margaret Olsen");
+    WithOrders([&](frmExisting& window) {
+        // As designed: the buttons where the form has them.
+        ExpectButtonsInside(window);
+        EXPECT_EQ(window.cmdClose.Top(), 3720);
+        EXPECT_EQ(window.cmdCancelOrder.Top(), 3720);
+
+        window.Move(0, 0, 12000, 8000);
+        ExpectButtonsInside(window);
+        EXPECT_EQ(window.cmdClose.Left(), 12000 - 1215 - 240);
+        window.Move(0, 0, 7000, 3000);
+        ExpectButtonsInside(window);
+        EXPECT_EQ(window.FlexigridOrders.Height(), window.cmdClose.Top() - 240 - 480);
+
+        // From the user's side too: the window made smaller by its frame.
+        window.Window()->resize(500, 260);
+        ExpectButtonsInside(window);
+        driver().Click(window.cmdClose);
+    });
+    EXPECT_FALSE(forms::Default<frmExisting>().IsLoaded());
+}
+
+TEST_F(ExistingOrders, EveryHeaderAndFirstRowFitsItsColumn) {
+    LogInAs("Margaret Olsen");
+    WithOrders([&](frmExisting& window) {
+        forms::FlexGrid& grid = window.FlexigridOrders;
+        ASSERT_GT(grid.Rows(), 1);
+        const forms::Twips padding = grid.CellTextPadding();
+        for (int c = 0; c < grid.Cols(); ++c) {
+            for (int r : {0, 1}) {
+                // Measured in the grid's own font, as the grid draws it.
+                const QFontMetrics metrics(grid.View()->font());
+                const forms::Twips drawn =
+                    forms::PixelsToTwips(metrics.horizontalAdvance(QString::fromStdString(grid.TextMatrix(r, c))));
+                EXPECT_LE(drawn + padding, grid.ColWidth(c)) << grid.TextMatrix(r, c);
+            }
+        }
+        // A column whose texts fit keeps the grid's width for it.
+        EXPECT_EQ(grid.ColWidth(0), 960);
+        driver().Click(window.cmdClose);
+    });
 }
 
 }  // namespace

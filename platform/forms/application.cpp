@@ -5,8 +5,14 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QThread>
 #include <QTimer>
+#include <QWidget>
+#include <QWindow>
 
 #include "app_object.h"
 #include "err.h"
@@ -238,6 +244,26 @@ void detail::RunModalLoop(const std::function<bool()>& done) {
             break;
         }
     }
+}
+
+void detail::WaitUntilExposed(QWidget* window) {
+    if (!window || !QCoreApplication::instance()) return;
+    static const bool windowSystem = QGuiApplication::platformName() != QLatin1String("offscreen") &&
+                                     QGuiApplication::platformName() != QLatin1String("minimal");
+    if (!windowSystem) return;
+    window = window->window();
+    QPointer<QWindow> handle = window->isVisible() ? window->windowHandle() : nullptr;
+    if (!handle || handle->isExposed()) return;
+    constexpr int kLimitMs = 500;
+    QElapsedTimer clock;
+    clock.start();
+    RunNested([&] {
+        while (handle && !handle->isExposed() && handle->isVisible() && clock.elapsed() < kLimitMs) {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers,
+                                            10);
+            if (handle && !handle->isExposed()) QThread::msleep(2);
+        }
+    });
 }
 
 void detail::WakeModal() { WakeModalLoops(); }

@@ -137,6 +137,12 @@ bool EndCalled();
 // Runs a nested loop of Qt's own (a message box, a pop-up menu): events
 // raised inside it are handled as the user's.
 void RunNested(const std::function<void()>& loop);
+// A window that was just shown is drawn on only once the window system has
+// exposed it. When `window` (or the window it is in) is shown but not yet
+// exposed, handles the window system's events, without user input, until it
+// is, for at most about half a second; so that a repaint right after a show
+// is seen. Nothing happens on platforms without a window system (offscreen).
+void WaitUntilExposed(QWidget* window);
 void HandleTopLevelError(std::exception_ptr error);
 // Resets the runtime between tests: every form is destroyed without events,
 // default instances are dropped, End is forgotten.

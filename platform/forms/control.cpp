@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QApplication>
 #include <QFont>
 #include <QWidget>
 
@@ -288,6 +289,8 @@ void Control::SetFocus() {
 
 void Control::Refresh() {
     Touch();
+    if (!widget_) return;
+    detail::WaitUntilExposed(widget_);
     if (widget_) CallIntoQt([&] { widget_->repaint(); });
 }
 
@@ -497,7 +500,7 @@ void Control::ApplyCommon() {
     PlaceWidget();
     widget_->setEnabled(common_.enabled);
     if (HasFont()) {
-        QFont f = widget_->font();
+        QFont f = InheritedFont();
         font_->ApplyTo(f);
         widget_->setFont(f);
     }
@@ -505,6 +508,15 @@ void Control::ApplyCommon() {
         widget_->setFocusPolicy(common_.tabStop ? Qt::StrongFocus : Qt::ClickFocus);
     }
     widget_->setVisible(common_.visible);
+}
+
+QFont Control::InheritedFont() const {
+    // The form's client area (or the user control's) draws in the form's
+    // font; a control whose font names no face of its own draws in that face.
+    QWidget* client = host_->ClientWidget();
+    if (client && client != widget_) return client->font();
+    if (widget_ && widget_->parentWidget()) return widget_->parentWidget()->font();
+    return QApplication::font();
 }
 
 void Control::Raise(const std::function<void()>& handler) { RaiseEvent(handler); }

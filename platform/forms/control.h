@@ -21,6 +21,7 @@
 #include "variant.h"
 #include "window_table.h"
 
+class QFont;
 class QObject;
 class QWidget;
 
@@ -228,6 +229,10 @@ public:
     bool RawVisible() const { return common_.visible; }
     // Applies common state (geometry, visibility, font...) to the widget.
     void ApplyCommon();
+    // The font the control's own Font is applied over: that of the form's
+    // client area (or the user control's), whose face stands in for an empty
+    // face name.
+    QFont InheritedFont() const;
     // Whether mouse clicks on the widget raise Click and DblClick.
     bool RaisesMouseClicks() const { return mouseClicks_; }
 

@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPalette>
+#include <QStyle>
 #include <QTableView>
 
 #include "acting_as_user.h"
@@ -375,6 +376,15 @@ void FlexGrid::ColWidth(std::int32_t col, Twips width) {
         state_.colWidths[static_cast<std::size_t>(col)] = width;
     }
     ApplySizes();
+}
+
+Twips FlexGrid::CellTextPadding() const {
+    // The cells draw their text inside the style's item margin on each side;
+    // the grid line takes one pixel at the right of each cell.
+    const QWidget* v = widget_;
+    const QStyle* style = v ? v->style() : QApplication::style();
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, v) + 1;
+    return PixelsToTwips(2 * margin + 1);
 }
 
 Twips FlexGrid::RowHeight(std::int32_t row) const {

@@ -65,6 +65,10 @@ public:
     // ---- widths, in twips ----
     // Error 381 for a column outside the grid; ColWidth(-1, w) sets them all.
     Twips ColWidth(std::int32_t col) const;
+    // The width a cell takes beside its text: the margins left and right of
+    // the text and the grid line. A text fits in a column when its width and
+    // this together are no wider than the column.
+    Twips CellTextPadding() const;
     void ColWidth(std::int32_t col, Twips width);
     Twips RowHeight(std::int32_t row) const;
     void RowHeight(std::int32_t row, Twips height);

@@ -81,9 +81,11 @@ void Font::SetMember(const std::string& name, const vb::Variant& value) {
 }
 
 void Font::ApplyTo(QFont& f) const {
-    // The classic default face is not installed here; the desktop's default
-    // sans-serif face stands in for it.
-    if (!name_.empty() && name_ != kDefaultFace) f.setFamily(QString::fromStdString(name_));
+    // The classic default face is not installed here: for it, and for an
+    // empty name, the face of `f` (the one the owner inherits) stands in.
+    // The face is set in every case, so that no font Qt keeps for a kind of
+    // widget (item views, headers) takes its place.
+    f.setFamily(!name_.empty() && name_ != kDefaultFace ? QString::fromStdString(name_) : f.family());
     f.setPointSizeF(size_);
     f.setBold(bold_);
     f.setItalic(italic_);

@@ -37,8 +37,10 @@ public:
     vb::Variant GetMember(const std::string& name) override;
     void SetMember(const std::string& name, const vb::Variant& value) override;
 
-    // Applies this font to `f`: face (when named), size and style. The
-    // character set has no Qt counterpart and is only kept.
+    // Applies this font to `f`, which holds the font the owner inherits:
+    // face, size and style, each set on `f` so that the widget draws exactly
+    // this font. An empty name, or the classic default face, keeps the face
+    // of `f`. The character set has no Qt counterpart and is only kept.
     void ApplyTo(QFont& f) const;
     // Copies every member from `other` without notifying.
     void CopyFrom(const Font& other);

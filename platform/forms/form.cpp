@@ -32,6 +32,15 @@ constexpr int kBorderX = 8;
 constexpr int kBorderY = 8 + 26;
 constexpr int kMenuBarHeight = 20;
 
+// The client area draws in the form's font, built on the application's
+// font rather than on what the client had before, so that a face named once
+// and then cleared goes back to the desktop's face.
+void ApplyFontToClient(const forms::Font& font, QWidget& client) {
+    QFont f = QApplication::font(&client);
+    font.ApplyTo(f);
+    client.setFont(f);
+}
+
 // Brings a window to the front (the offscreen platform has no stacking).
 void RaiseWindow(QWidget* w) {
     static const bool stacking = QGuiApplication::platformName() != QLatin1String("offscreen") &&
@@ -43,11 +52,7 @@ void RaiseWindow(QWidget* w) {
 Form::Form(std::string name) : font_(std::make_shared<forms::Font>()), name_(std::move(name)) {
     state_.caption = name_;
     font_->changed = [this] {
-        if (client_) {
-            QFont f = client_->font();
-            font_->ApplyTo(f);
-            client_->setFont(f);
-        }
+        if (client_) ApplyFontToClient(*font_, *client_);
     };
 }
 
@@ -457,11 +462,7 @@ void Form::LoadForm() {
         detail::HookFormWidget(window_, this);
         detail::HookFormWidget(client_, this);
         if (client_->parentWidget() != window_) detail::HookFormWidget(client_->parentWidget(), this);
-        {
-            QFont f = client_->font();
-            font_->ApplyTo(f);
-            client_->setFont(f);
-        }
+        ApplyFontToClient(*font_, *client_);
         if (state_.icon) window_->setWindowIcon(QIcon(state_.icon->Pixmap()));
         window_->setEnabled(state_.enabled);
         const win::HWND parentHwnd = mdiParent_ ? mdiParent_->clientHwnd_ : 0;
@@ -579,6 +580,8 @@ void Form::Hide() {
 
 void Form::Refresh() {
     Touch();
+    if (!window_) return;
+    detail::WaitUntilExposed(window_);
     if (window_) CallIntoQt([&] { window_->repaint(); });
 }
 

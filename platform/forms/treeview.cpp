@@ -54,8 +54,21 @@ protected:
         Depth d(owner_ ? &owner_->keyDepth_ : nullptr);
         QTreeWidget::keyPressEvent(e);
     }
+    // A node wider than the tree is not cut short: the one column is as wide
+    // as the tree or as its widest shown node, and a horizontal scroll bar
+    // comes when the nodes are wider.
+    void updateGeometries() override {
+        if (!sizing_ && columnCount() == 1) {
+            sizing_ = true;
+            const int wanted = std::max(viewport()->width(), sizeHintForColumn(0));
+            if (header()->sectionSize(0) != wanted) header()->resizeSection(0, wanted);
+            sizing_ = false;
+        }
+        QTreeWidget::updateGeometries();
+    }
 
 private:
+    bool sizing_ = false;
     struct Depth {
         explicit Depth(int* p) : p_(p) {
             if (p_) ++*p_;
@@ -693,6 +706,7 @@ QWidget* TreeView::CreateWidget(QWidget* parent) {
     auto* w = new TreeWidget(this, parent);
     w->setHeaderHidden(true);
     w->setColumnCount(1);
+    w->header()->setStretchLastSection(false);
     w->setSelectionMode(QAbstractItemView::SingleSelection);
     w->setUniformRowHeights(true);
     w->setExpandsOnDoubleClick(true);
