@@ -1,4 +1,5 @@
 #include "connection.h"
+#include "sql_names.h"
 
 #include <algorithm>
 #include <atomic>
@@ -18,15 +19,6 @@ std::atomic<int> lockWaitMs{2000};
 std::string lower(std::string s) {
     for (auto& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return s;
-}
-
-std::string quoteName(const std::string& name) {
-    std::string out = "\"";
-    for (char c : name) {
-        out += c;
-        if (c == '"') out += '"';
-    }
-    return out + "\"";
 }
 
 // --- sum(x): exact for whole numbers, compensated for the others ---
@@ -218,7 +210,7 @@ void Connection::refreshSchema() {
     std::map<std::string, bool> conflicting;
     for (const std::string& table : names) {
         std::vector<TableColumn>& columns = tables_[lower(table)];
-        Statement info = prepare("PRAGMA table_info(" + quoteName(table) + ")", StatementKind::Other);
+        Statement info = prepare("PRAGMA table_info(" + QuoteName(table) + ")", StatementKind::Other);
         while (sqlite3_step(info.get()) == SQLITE_ROW) {
             const char* name = reinterpret_cast<const char*>(sqlite3_column_text(info.get(), 1));
             const char* decl = reinterpret_cast<const char*>(sqlite3_column_text(info.get(), 2));

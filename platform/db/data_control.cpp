@@ -1,4 +1,5 @@
 #include "data_control.h"
+#include "sql_names.h"
 
 #include <algorithm>
 #include <cctype>
@@ -9,13 +10,6 @@
 namespace dao {
 
 namespace {
-
-bool sameName(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-    return true;
-}
 
 bool isMove(int action) {
     switch (action) {
@@ -298,40 +292,40 @@ void DataControl::RemoveChangeListener(int id) {
 // --- late-bound members -------------------------------------------------------------
 
 vb::Variant DataControl::GetMember(const std::string& name) {
-    if (sameName(name, "Recordset")) return recordset_ ? vb::Variant(std::static_pointer_cast<vb::Object>(recordset_)) : vb::Variant(vb::ObjectRef());
-    if (sameName(name, "Database")) return database_ ? vb::Variant(std::static_pointer_cast<vb::Object>(database_)) : vb::Variant(vb::ObjectRef());
-    if (sameName(name, "RecordSource")) return vb::Variant(recordSource_);
-    if (sameName(name, "DatabaseName")) return vb::Variant(databaseName_);
-    if (sameName(name, "RecordsetType")) return vb::Variant::Integer(static_cast<std::int16_t>(recordsetType_));
-    if (sameName(name, "ReadOnly")) return vb::Variant(readOnly_);
-    if (sameName(name, "Exclusive")) return vb::Variant(exclusive_);
-    if (sameName(name, "Connect")) return vb::Variant(connect_);
-    if (sameName(name, "EOFAction")) return vb::Variant::Integer(static_cast<std::int16_t>(eofAction_));
-    if (sameName(name, "BOFAction")) return vb::Variant::Integer(static_cast<std::int16_t>(bofAction_));
+    if (SameName(name, "Recordset")) return recordset_ ? vb::Variant(std::static_pointer_cast<vb::Object>(recordset_)) : vb::Variant(vb::ObjectRef());
+    if (SameName(name, "Database")) return database_ ? vb::Variant(std::static_pointer_cast<vb::Object>(database_)) : vb::Variant(vb::ObjectRef());
+    if (SameName(name, "RecordSource")) return vb::Variant(recordSource_);
+    if (SameName(name, "DatabaseName")) return vb::Variant(databaseName_);
+    if (SameName(name, "RecordsetType")) return vb::Variant::Integer(static_cast<std::int16_t>(recordsetType_));
+    if (SameName(name, "ReadOnly")) return vb::Variant(readOnly_);
+    if (SameName(name, "Exclusive")) return vb::Variant(exclusive_);
+    if (SameName(name, "Connect")) return vb::Variant(connect_);
+    if (SameName(name, "EOFAction")) return vb::Variant::Integer(static_cast<std::int16_t>(eofAction_));
+    if (SameName(name, "BOFAction")) return vb::Variant::Integer(static_cast<std::int16_t>(bofAction_));
     return Object::GetMember(name);
 }
 
 void DataControl::SetMember(const std::string& name, const vb::Variant& value) {
-    if (sameName(name, "Recordset")) {
+    if (SameName(name, "Recordset")) {
         auto rs = std::dynamic_pointer_cast<dao::Recordset>(value.ToObject());
         if (value.IsObject() && value.ToObject() && !rs) vb::RaiseError(13);
         return SetRecordset(rs);
     }
-    if (sameName(name, "RecordSource")) return SetRecordSource(value.ToString());
-    if (sameName(name, "DatabaseName")) return SetDatabaseName(value.ToString());
-    if (sameName(name, "RecordsetType")) return SetRecordsetType(value.ToInteger());
-    if (sameName(name, "ReadOnly")) return SetReadOnly(value.ToBool());
-    if (sameName(name, "Exclusive")) return SetExclusive(value.ToBool());
-    if (sameName(name, "Connect")) return SetConnect(value.ToString());
-    if (sameName(name, "EOFAction")) return SetEOFAction(value.ToInteger());
-    if (sameName(name, "BOFAction")) return SetBOFAction(value.ToInteger());
+    if (SameName(name, "RecordSource")) return SetRecordSource(value.ToString());
+    if (SameName(name, "DatabaseName")) return SetDatabaseName(value.ToString());
+    if (SameName(name, "RecordsetType")) return SetRecordsetType(value.ToInteger());
+    if (SameName(name, "ReadOnly")) return SetReadOnly(value.ToBool());
+    if (SameName(name, "Exclusive")) return SetExclusive(value.ToBool());
+    if (SameName(name, "Connect")) return SetConnect(value.ToString());
+    if (SameName(name, "EOFAction")) return SetEOFAction(value.ToInteger());
+    if (SameName(name, "BOFAction")) return SetBOFAction(value.ToInteger());
     Object::SetMember(name, value);
 }
 
 vb::Variant DataControl::CallMember(const std::string& name, const std::vector<vb::Variant>& args) {
-    if (args.empty() && sameName(name, "Refresh")) { Refresh(); return {}; }
-    if (args.empty() && sameName(name, "UpdateRecord")) { UpdateRecord(); return {}; }
-    if (args.empty() && sameName(name, "UpdateControls")) { UpdateControls(); return {}; }
+    if (args.empty() && SameName(name, "Refresh")) { Refresh(); return {}; }
+    if (args.empty() && SameName(name, "UpdateRecord")) { UpdateRecord(); return {}; }
+    if (args.empty() && SameName(name, "UpdateControls")) { UpdateControls(); return {}; }
     return Object::CallMember(name, args);
 }
 

@@ -1,4 +1,5 @@
 #include "database.h"
+#include "sql_names.h"
 
 #include <cctype>
 
@@ -10,13 +11,6 @@
 namespace dao {
 
 namespace {
-bool sameName(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-    return true;
-}
-
 constexpr int dbReadOnlyOption = 4;
 }  // namespace
 
@@ -50,22 +44,22 @@ void Database::Close() {
 }
 
 vb::Variant Database::GetMember(const std::string& name) {
-    if (sameName(name, "RecordsAffected")) return vb::Variant::Long(static_cast<std::int32_t>(RecordsAffected()));
-    if (sameName(name, "Name")) return vb::Variant(Name());
+    if (SameName(name, "RecordsAffected")) return vb::Variant::Long(static_cast<std::int32_t>(RecordsAffected()));
+    if (SameName(name, "Name")) return vb::Variant(Name());
     return Object::GetMember(name);
 }
 
 vb::Variant Database::CallMember(const std::string& name, const std::vector<vb::Variant>& args) {
-    if (sameName(name, "OpenRecordset") && !args.empty()) {
+    if (SameName(name, "OpenRecordset") && !args.empty()) {
         int type = args.size() > 1 && !args[1].IsEmpty() ? static_cast<int>(args[1].ToLong()) : dbOpenDefault;
         int options = args.size() > 2 && !args[2].IsEmpty() ? static_cast<int>(args[2].ToLong()) : 0;
         return vb::Variant(std::static_pointer_cast<vb::Object>(OpenRecordset(args[0].ToString(), type, options)));
     }
-    if (sameName(name, "Execute") && !args.empty()) {
+    if (SameName(name, "Execute") && !args.empty()) {
         Execute(args[0].ToString(), args.size() > 1 && !args[1].IsEmpty() ? static_cast<int>(args[1].ToLong()) : 0);
         return {};
     }
-    if (sameName(name, "Close") && args.empty()) {
+    if (SameName(name, "Close") && args.empty()) {
         Close();
         return {};
     }

@@ -1,4 +1,5 @@
 #include "recordset.h"
+#include "sql_names.h"
 
 #include <algorithm>
 #include <cctype>
@@ -13,21 +14,6 @@ namespace dao {
 namespace {
 
 constexpr const char* kRowNumberColumn = "__vbdb_rowid";
-
-bool sameName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-std::string quoteName(const std::string& name) {
-    std::string out = "\"";
-    for (char c : name) {
-        out += c;
-        if (c == '"') out += '"';
-    }
-    return out + "\"";
-}
 
 [[noreturn]] void noCurrentRecord() { RaiseEngineError(3021, "There is no current record."); }
 
@@ -46,15 +32,15 @@ void Field::SetValue(const vb::Variant& value) {
 }
 
 vb::Variant Field::GetMember(const std::string& name) {
-    if (sameName(name, "Value")) return Value();
-    if (sameName(name, "Name")) return vb::Variant(name_);
-    if (sameName(name, "Type")) return vb::Variant::Integer(static_cast<std::int16_t>(type_.type));
-    if (sameName(name, "Size")) return vb::Variant::Long(type_.size);
+    if (SameName(name, "Value")) return Value();
+    if (SameName(name, "Name")) return vb::Variant(name_);
+    if (SameName(name, "Type")) return vb::Variant::Integer(static_cast<std::int16_t>(type_.type));
+    if (SameName(name, "Size")) return vb::Variant::Long(type_.size);
     return Object::GetMember(name);
 }
 
 void Field::SetMember(const std::string& name, const vb::Variant& value) {
-    if (sameName(name, "Value")) return SetValue(value);
+    if (SameName(name, "Value")) return SetValue(value);
     Object::SetMember(name, value);
 }
 
@@ -69,7 +55,7 @@ Field& Fields::operator()(int index) const {
 
 Field& Fields::operator()(const std::string& name) const {
     for (const auto& f : items_)
-        if (sameName(f->Name(), name)) return *f;
+        if (SameName(f->Name(), name)) return *f;
     RaiseEngineError(3265, "There is no field named '" + name + "' in this recordset.");
 }
 
@@ -79,12 +65,12 @@ Field& Fields::Item(const vb::Variant& indexOrName) const {
 }
 
 vb::Variant Fields::GetMember(const std::string& name) {
-    if (sameName(name, "Count")) return vb::Variant::Long(Count());
+    if (SameName(name, "Count")) return vb::Variant::Long(Count());
     return Object::GetMember(name);
 }
 
 vb::Variant Fields::CallMember(const std::string& name, const std::vector<vb::Variant>& args) {
-    if ((sameName(name, "Item") || name.empty()) && args.size() == 1) {
+    if ((SameName(name, "Item") || name.empty()) && args.size() == 1) {
         Field& f = Item(args[0]);
         for (const auto& item : items_)
             if (item.get() == &f) return vb::Variant(std::static_pointer_cast<vb::Object>(item));
@@ -152,7 +138,7 @@ void Recordset::load() {
             if (numbered) {
                 const char* origin = sqlite3_column_origin_name(s, i);
                 const char* table = sqlite3_column_table_name(s, i);
-                if (origin && table && sameName(table, table_)) tableColumns_[static_cast<std::size_t>(i)] = origin;
+                if (origin && table && SameName(table, table_)) tableColumns_[static_cast<std::size_t>(i)] = origin;
             }
             fields_->items_.push_back(std::shared_ptr<Field>(new Field(this, i, name ? name : "", type)));
         }
@@ -394,11 +380,11 @@ void Recordset::reloadRow(std::size_t row) {
     std::vector<int> fieldsRead;
     for (std::size_t i = 0; i < tableColumns_.size(); ++i) {
         if (tableColumns_[i].empty()) continue;
-        list += (list.empty() ? "" : ", ") + quoteName(tableColumns_[i]);
+        list += (list.empty() ? "" : ", ") + QuoteName(tableColumns_[i]);
         fieldsRead.push_back(static_cast<int>(i));
     }
     if (list.empty()) return;
-    std::string sql = "SELECT " + list + " FROM " + quoteName(table_) + " WHERE rowid = ?";
+    std::string sql = "SELECT " + list + " FROM " + QuoteName(table_) + " WHERE rowid = ?";
     Statement stmt = connection_->prepare(sql, StatementKind::Select);
     sqlite3_bind_int64(stmt.get(), 1, rows_->rowids[row]);
     int rc = sqlite3_step(stmt.get());
@@ -411,7 +397,9 @@ void Recordset::reloadRow(std::size_t row) {
     for (std::size_t k = 0; k < fieldsRead.size(); ++k) rows_->set(row, fieldsRead[k], stmt.get(), static_cast<int>(k));
 }
 
-void Recordset::Edit() {
+// Edit and Delete act on the current row: a pending AddNew is dropped and
+// the row that was current before it comes back.
+void Recordset::beginChangeOfCurrentRow() {
     checkOpen();
     requireUpdatable();
     if (editMode_ == dbEditAdd) {
@@ -419,6 +407,10 @@ void Recordset::Edit() {
         pos_ = savedPos_;
     }
     requireCurrent();
+}
+
+void Recordset::Edit() {
+    beginChangeOfCurrentRow();
     reloadRow(static_cast<std::size_t>(pos_));  // the latest values, also those another user saved
     buffer_.clear();
     for (int f = 0; f < fields_->Count(); ++f) buffer_.push_back(cellValue(static_cast<std::size_t>(pos_), f));
@@ -455,8 +447,8 @@ void Recordset::Update() {
         std::size_t row = static_cast<std::size_t>(pos_);
         if (!written.empty()) {
             std::string sets;
-            for (std::size_t i : written) sets += (sets.empty() ? "" : ", ") + quoteName(tableColumns_[i]) + " = ?";
-            std::string sql = "UPDATE " + quoteName(table_) + " SET " + sets + " WHERE rowid = ?";
+            for (std::size_t i : written) sets += (sets.empty() ? "" : ", ") + QuoteName(tableColumns_[i]) + " = ?";
+            std::string sql = "UPDATE " + QuoteName(table_) + " SET " + sets + " WHERE rowid = ?";
             Statement stmt = connection_->prepare(sql, StatementKind::Update);
             int p = 1;
             for (std::size_t i : written)
@@ -480,14 +472,14 @@ void Recordset::Update() {
     // A new record.
     std::string sql;
     if (written.empty()) {
-        sql = "INSERT INTO " + quoteName(table_) + " DEFAULT VALUES";
+        sql = "INSERT INTO " + QuoteName(table_) + " DEFAULT VALUES";
     } else {
         std::string columns, marks;
         for (std::size_t i : written) {
-            columns += (columns.empty() ? "" : ", ") + quoteName(tableColumns_[i]);
+            columns += (columns.empty() ? "" : ", ") + QuoteName(tableColumns_[i]);
             marks += marks.empty() ? "?" : ", ?";
         }
-        sql = "INSERT INTO " + quoteName(table_) + " (" + columns + ") VALUES (" + marks + ")";
+        sql = "INSERT INTO " + QuoteName(table_) + " (" + columns + ") VALUES (" + marks + ")";
     }
     Statement stmt = connection_->prepare(sql, StatementKind::Insert);
     int p = 1;
@@ -523,18 +515,12 @@ void Recordset::CancelUpdate() {
 }
 
 void Recordset::Delete() {
-    checkOpen();
-    requireUpdatable();
-    if (editMode_ == dbEditAdd) {
-        editMode_ = dbEditNone;
-        pos_ = savedPos_;
-    }
-    requireCurrent();
+    beginChangeOfCurrentRow();
     beforeAction(vbDataActionDelete);
     editMode_ = dbEditNone;
     buffer_.clear();
     std::size_t row = static_cast<std::size_t>(pos_);
-    std::string sql = "DELETE FROM " + quoteName(table_) + " WHERE rowid = ?";
+    std::string sql = "DELETE FROM " + QuoteName(table_) + " WHERE rowid = ?";
     Statement stmt = connection_->prepare(sql, StatementKind::Delete);
     sqlite3_bind_int64(stmt.get(), 1, rows_->rowids[row]);
     connection_->run(stmt, StatementKind::Delete, sql);
@@ -578,7 +564,7 @@ void Recordset::find(const std::string& criterion, long from) {
     std::vector<int> used;
     for (const std::string& name : NamesIn(criterion))
         for (int f = 0; f < fields_->Count(); ++f)
-            if (sameName(fields_->items_[static_cast<std::size_t>(f)]->Name(), name) &&
+            if (SameName(fields_->items_[static_cast<std::size_t>(f)]->Name(), name) &&
                 std::find(used.begin(), used.end(), f) == used.end())
                 used.push_back(f);
     std::string columns;
@@ -586,11 +572,11 @@ void Recordset::find(const std::string& criterion, long from) {
         const Field& f = *fields_->items_[static_cast<std::size_t>(used[k])];
         bool text = f.type_.type == dbText || f.type_.type == dbMemo;
         columns += (k ? ", ?" : "?") + std::to_string(k + 1) + (text ? " COLLATE NOCASE" : "") + " AS " +
-                   quoteName(f.Name());
+                   QuoteName(f.Name());
     }
     if (columns.empty()) columns = "NULL AS \"__vbdb_none\"";
     std::string alias = table_.empty() ? "__vbdb_row" : table_;
-    std::string sql = "SELECT (" + expression + ") FROM (SELECT " + columns + ") AS " + quoteName(alias);
+    std::string sql = "SELECT (" + expression + ") FROM (SELECT " + columns + ") AS " + QuoteName(alias);
     sqlite3_stmt* raw = nullptr;
     int rc = sqlite3_prepare_v2(connection_->handle(), sql.c_str(), -1, &raw, nullptr);
     Statement stmt(raw);
@@ -662,44 +648,44 @@ void Recordset::Close() {
 // --- late-bound members ------------------------------------------------------
 
 vb::Variant Recordset::GetMember(const std::string& name) {
-    if (sameName(name, "EOF")) return vb::Variant(Eof());
-    if (sameName(name, "BOF")) return vb::Variant(Bof());
-    if (sameName(name, "RecordCount")) return vb::Variant::Long(RecordCount());
-    if (sameName(name, "EditMode")) return vb::Variant::Long(EditMode());
-    if (sameName(name, "NoMatch")) return vb::Variant(NoMatch());
-    if (sameName(name, "Bookmark")) return Bookmark();
-    if (sameName(name, "LastModified")) return LastModified();
-    if (sameName(name, "AbsolutePosition")) return vb::Variant::Long(static_cast<std::int32_t>(AbsolutePosition()));
-    if (sameName(name, "Name")) return vb::Variant(Name());
-    if (sameName(name, "Type")) return vb::Variant::Integer(static_cast<std::int16_t>(Type()));
-    if (sameName(name, "Updatable")) return vb::Variant(Updatable());
-    if (sameName(name, "Fields")) return vb::Variant(std::static_pointer_cast<vb::Object>(fields_));
+    if (SameName(name, "EOF")) return vb::Variant(Eof());
+    if (SameName(name, "BOF")) return vb::Variant(Bof());
+    if (SameName(name, "RecordCount")) return vb::Variant::Long(RecordCount());
+    if (SameName(name, "EditMode")) return vb::Variant::Long(EditMode());
+    if (SameName(name, "NoMatch")) return vb::Variant(NoMatch());
+    if (SameName(name, "Bookmark")) return Bookmark();
+    if (SameName(name, "LastModified")) return LastModified();
+    if (SameName(name, "AbsolutePosition")) return vb::Variant::Long(static_cast<std::int32_t>(AbsolutePosition()));
+    if (SameName(name, "Name")) return vb::Variant(Name());
+    if (SameName(name, "Type")) return vb::Variant::Integer(static_cast<std::int16_t>(Type()));
+    if (SameName(name, "Updatable")) return vb::Variant(Updatable());
+    if (SameName(name, "Fields")) return vb::Variant(std::static_pointer_cast<vb::Object>(fields_));
     return Object::GetMember(name);
 }
 
 void Recordset::SetMember(const std::string& name, const vb::Variant& value) {
-    if (sameName(name, "Bookmark")) return SetBookmark(value);
-    if (sameName(name, "AbsolutePosition")) return SetAbsolutePosition(value.ToLong());
+    if (SameName(name, "Bookmark")) return SetBookmark(value);
+    if (SameName(name, "AbsolutePosition")) return SetAbsolutePosition(value.ToLong());
     Object::SetMember(name, value);
 }
 
 vb::Variant Recordset::CallMember(const std::string& name, const std::vector<vb::Variant>& args) {
     auto none = [&] { return args.empty(); };
-    if (sameName(name, "MoveFirst") && none()) { MoveFirst(); return {}; }
-    if (sameName(name, "MoveLast") && none()) { MoveLast(); return {}; }
-    if (sameName(name, "MoveNext") && none()) { MoveNext(); return {}; }
-    if (sameName(name, "MovePrevious") && none()) { MovePrevious(); return {}; }
-    if (sameName(name, "Edit") && none()) { Edit(); return {}; }
-    if (sameName(name, "AddNew") && none()) { AddNew(); return {}; }
-    if (sameName(name, "Update")) { Update(); return {}; }
-    if (sameName(name, "CancelUpdate")) { CancelUpdate(); return {}; }
-    if (sameName(name, "Delete") && none()) { Delete(); return {}; }
-    if (sameName(name, "Requery")) { Requery(); return {}; }
-    if (sameName(name, "Close") && none()) { Close(); return {}; }
-    if (sameName(name, "GetRows")) return GetRows(args.empty() ? 1 : static_cast<int>(args[0].ToLong()));
-    if (sameName(name, "FindFirst") && args.size() == 1) { FindFirst(args[0].ToString()); return {}; }
-    if (sameName(name, "FindNext") && args.size() == 1) { FindNext(args[0].ToString()); return {}; }
-    if (sameName(name, "Fields")) {
+    if (SameName(name, "MoveFirst") && none()) { MoveFirst(); return {}; }
+    if (SameName(name, "MoveLast") && none()) { MoveLast(); return {}; }
+    if (SameName(name, "MoveNext") && none()) { MoveNext(); return {}; }
+    if (SameName(name, "MovePrevious") && none()) { MovePrevious(); return {}; }
+    if (SameName(name, "Edit") && none()) { Edit(); return {}; }
+    if (SameName(name, "AddNew") && none()) { AddNew(); return {}; }
+    if (SameName(name, "Update")) { Update(); return {}; }
+    if (SameName(name, "CancelUpdate")) { CancelUpdate(); return {}; }
+    if (SameName(name, "Delete") && none()) { Delete(); return {}; }
+    if (SameName(name, "Requery")) { Requery(); return {}; }
+    if (SameName(name, "Close") && none()) { Close(); return {}; }
+    if (SameName(name, "GetRows")) return GetRows(args.empty() ? 1 : static_cast<int>(args[0].ToLong()));
+    if (SameName(name, "FindFirst") && args.size() == 1) { FindFirst(args[0].ToString()); return {}; }
+    if (SameName(name, "FindNext") && args.size() == 1) { FindNext(args[0].ToString()); return {}; }
+    if (SameName(name, "Fields")) {
         if (args.empty()) return vb::Variant(std::static_pointer_cast<vb::Object>(fields_));
         return fields_->CallMember("Item", args);
     }

@@ -180,6 +180,7 @@ private:
     bool hasCurrent() const;
     void requireCurrent() const;
     void requireUpdatable() const;
+    void beginChangeOfCurrentRow();
     std::size_t rowCount() const;
     bool isLive(long row) const;
     long nextLive(long from) const;

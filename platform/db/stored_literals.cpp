@@ -1,4 +1,5 @@
 #include "stored_literals.h"
+#include "sql_names.h"
 
 #include <cctype>
 #include <cstdio>
@@ -17,8 +18,6 @@ std::string upper(std::string s) {
     for (auto& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return s;
 }
-
-bool sameName(const std::string& a, const std::string& b) { return upper(a) == upper(b); }
 
 std::string unbracket(const Token& t) {
     if (t.kind == Token::Bracketed) return t.text.substr(1, t.text.size() - 2);
@@ -132,7 +131,7 @@ private:
 
     static const TableColumn* find(const std::vector<TableColumn>& all, const std::string& name) {
         for (const TableColumn& c : all)
-            if (sameName(c.name, name)) return &c;
+            if (SameName(c.name, name)) return &c;
         return nullptr;
     }
 

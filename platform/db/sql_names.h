@@ -1,0 +1,13 @@
+#pragma once
+// Table and field names as the engine treats them: compared without regard
+// to case, and quoted for SQLite when the layer writes SQL of its own.
+#include <string>
+
+namespace dao {
+
+// True when two names are the same but for case (ASCII).
+bool SameName(const std::string& a, const std::string& b);
+// The name in double quotes, inner double quotes doubled.
+std::string QuoteName(const std::string& name);
+
+}  // namespace dao
