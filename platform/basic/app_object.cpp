@@ -2,11 +2,11 @@
 
 #include <unistd.h>
 
-#include <cctype>
 #include <climits>
 #include <cstdlib>
 #include <vector>
 
+#include "program_path.h"
 #include "version_block.h"
 
 // Defined by the source that orvanta_version_block() generates; absent (null)
@@ -58,12 +58,7 @@ std::string AppObject::Path() const {
 std::string AppObject::EXEName() const {
     const std::string& exe = executablePath();
     std::string name = exe.substr(exe.rfind('/') + 1);
-    if (name.size() > 4) {
-        std::string tail = name.substr(name.size() - 4);
-        for (auto& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        if (tail == ".exe") name.resize(name.size() - 4);
-    }
-    return name;
+    return name.size() > 4 ? detail::WithoutExeSuffix(name) : name;
 }
 
 std::string AppObject::Title() const {

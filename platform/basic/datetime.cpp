@@ -90,12 +90,12 @@ int Weekday(const Variant& date, int firstDayOfWeek) {
 Date DateSerial(int year, int month, int day) {
     if (year >= 0 && year < 30) year += 2000;
     else if (year >= 30 && year < 100) year += 1900;
-    long long months = static_cast<long long>(year) * 12 + (month - 1);
+    long long months = static_cast<long long>(year) * 12 + (static_cast<long long>(month) - 1);
     long long y = months >= 0 ? months / 12 : -((-months + 11) / 12);
     int m = static_cast<int>(months - y * 12) + 1;
     if (y < 100 || y > 9999) RaiseError(5);
     double first = Date::FromParts(static_cast<int>(y), m, 1).serial;
-    return checked(first + (day - 1));
+    return checked(first + (static_cast<double>(day) - 1));
 }
 
 Date TimeSerial(int hour, int minute, int second) {

@@ -112,7 +112,9 @@ Variant roundKeepingKind(const Variant& v, bool down) {
     case VarType::Currency: {
         std::int64_t s = v.rawInt(), q = s / Currency::Scale;
         if (down && s % Currency::Scale < 0) --q;
-        return Variant(Currency::FromScaled(q * Currency::Scale));
+        // Int of the lowest amounts rounds below the Currency range.
+        if (__builtin_mul_overflow(q, Currency::Scale, &s)) RaiseError(6);
+        return Variant(Currency::FromScaled(s));
     }
     case VarType::Single: return Variant(static_cast<float>(cut(v.rawDouble())));
     case VarType::Date: return Variant(Date{cut(v.rawDouble())});

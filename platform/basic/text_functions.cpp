@@ -21,24 +21,43 @@ void requireNonNegative(long n) {
     if (n < 0) RaiseError(5);
 }
 
-// Byte position of `find` in `s` at or after byte `from`, npos when absent.
-std::size_t findBytes(const std::string& s, const std::string& find, std::size_t from, CompareMethod compare) {
-    if (compare == CompareMethod::Binary) return s.find(find, from);
-    // Simple case mapping keeps every character one character, so positions
-    // in characters agree between the text and its lower-case form.
-    std::string ls = utf8::Lower(s), lf = utf8::Lower(find);
-    std::size_t fromChar = utf8::Length(std::string_view(s).substr(0, from));
-    std::size_t hit = ls.find(lf, utf8::Offset(ls, fromChar));
-    if (hit == std::string::npos) return hit;
-    return utf8::Offset(s, utf8::Length(std::string_view(ls).substr(0, hit)));
-}
+// Finds `find` in `s` again and again; a text comparison folds both texts
+// once, not on every search.
+class Finder {
+public:
+    Finder(const std::string& s, const std::string& find, CompareMethod compare)
+        : s_(s), find_(find), text_(compare == CompareMethod::Text) {
+        if (text_) {
+            ls_ = utf8::Lower(s);
+            lf_ = utf8::Lower(find);
+            findChars_ = utf8::Length(find);
+        }
+    }
 
-std::size_t matchLength(const std::string& s, std::size_t at, const std::string& find, CompareMethod compare) {
-    if (compare == CompareMethod::Binary) return find.size();
-    std::size_t chars = utf8::Length(find);
-    std::string_view rest = std::string_view(s).substr(at);
-    return utf8::Offset(rest, chars);
-}
+    // Byte position of the next match at or after byte `from`, npos when none.
+    std::size_t next(std::size_t from) const {
+        if (!text_) return s_.find(find_, from);
+        // Simple case mapping keeps every character one character, so
+        // positions in characters agree between the text and its lower-case form.
+        std::size_t fromChar = utf8::Length(std::string_view(s_).substr(0, from));
+        std::size_t hit = ls_.find(lf_, utf8::Offset(ls_, fromChar));
+        if (hit == std::string::npos) return hit;
+        return utf8::Offset(s_, utf8::Length(std::string_view(ls_).substr(0, hit)));
+    }
+
+    // Bytes of the match that starts at byte `at`.
+    std::size_t lengthAt(std::size_t at) const {
+        if (!text_) return find_.size();
+        return utf8::Offset(std::string_view(s_).substr(at), findChars_);
+    }
+
+private:
+    const std::string& s_;
+    const std::string& find_;
+    bool text_;
+    std::string ls_, lf_;
+    std::size_t findChars_ = 0;
+};
 }  // namespace
 
 long Len(const std::string& s) { return static_cast<long>(utf8::Length(s)); }
@@ -89,7 +108,7 @@ long InStr(long start, const std::string& s, const std::string& find, CompareMet
     long length = Len(s);
     if (start > length) return 0;
     if (find.empty()) return start;
-    std::size_t hit = findBytes(s, find, offsetOf(s, start - 1), compare);
+    std::size_t hit = Finder(s, find, compare).next(offsetOf(s, start - 1));
     if (hit == std::string::npos) return 0;
     return static_cast<long>(utf8::Length(std::string_view(s).substr(0, hit))) + 1;
 }
@@ -154,14 +173,15 @@ std::string Replace(const std::string& expression, const std::string& find, cons
     if (start < 1 || count < -1) RaiseError(5);
     std::string s = Mid(expression, start);
     if (find.empty() || count == 0) return s;
+    const Finder finder(s, find, compare);
     std::string out;
     std::size_t pos = 0;
     for (long done = 0; count == -1 || done < count; ++done) {
-        std::size_t hit = findBytes(s, find, pos, compare);
+        std::size_t hit = finder.next(pos);
         if (hit == std::string::npos) break;
         out.append(s, pos, hit - pos);
         out += replacement;
-        pos = hit + matchLength(s, hit, find, compare);
+        pos = hit + finder.lengthAt(hit);
     }
     out.append(s, pos, std::string::npos);
     return out;
@@ -173,12 +193,13 @@ std::vector<std::string> Split(const std::string& expression, const std::string&
     std::vector<std::string> parts;
     if (expression.empty() || limit == 0) return parts;
     if (delimiter.empty()) return {expression};
+    const Finder finder(expression, delimiter, compare);
     std::size_t pos = 0;
     while (limit == -1 || static_cast<long>(parts.size()) < limit - 1) {
-        std::size_t hit = findBytes(expression, delimiter, pos, compare);
+        std::size_t hit = finder.next(pos);
         if (hit == std::string::npos) break;
         parts.push_back(expression.substr(pos, hit - pos));
-        pos = hit + matchLength(expression, hit, delimiter, compare);
+        pos = hit + finder.lengthAt(hit);
     }
     parts.push_back(expression.substr(pos));
     return parts;

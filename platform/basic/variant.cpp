@@ -123,32 +123,28 @@ T checkedIntegral(double d) {
         RaiseError(6);
     return static_cast<T>(r);
 }
+
+// A Currency's count of ten-thousandths rounded half to even to a whole
+// number, exactly; error 6 when it does not fit T.
+template <typename T>
+T checkedWhole(std::int64_t scaled) {
+    std::int64_t q = scaled / Currency::Scale, r = scaled % Currency::Scale;
+    if (r > 5000 || (r == 5000 && (q & 1))) ++q;
+    else if (r < -5000 || (r == -5000 && (q & 1))) --q;
+    if (q < std::numeric_limits<T>::min() || q > std::numeric_limits<T>::max()) RaiseError(6);
+    return static_cast<T>(q);
+}
 }  // namespace
 
 std::int16_t Variant::ToInteger() const {
     if (type_ == VarType::Integer) return static_cast<std::int16_t>(i_);
-    if (type_ == VarType::Currency) {
-        // Exact: round the scaled count half to even at the unit.
-        std::int64_t q = i_ / Currency::Scale, r = i_ % Currency::Scale;
-        if (r > 5000 || (r == 5000 && (q & 1))) ++q;
-        else if (r < -5000 || (r == -5000 && (q & 1))) --q;
-        if (q < std::numeric_limits<std::int16_t>::min() || q > std::numeric_limits<std::int16_t>::max())
-            RaiseError(6);
-        return static_cast<std::int16_t>(q);
-    }
+    if (type_ == VarType::Currency) return checkedWhole<std::int16_t>(i_);
     return checkedIntegral<std::int16_t>(ToDouble());
 }
 
 std::int32_t Variant::ToLong() const {
     if (type_ == VarType::Integer || type_ == VarType::Long) return static_cast<std::int32_t>(i_);
-    if (type_ == VarType::Currency) {
-        std::int64_t q = i_ / Currency::Scale, r = i_ % Currency::Scale;
-        if (r > 5000 || (r == 5000 && (q & 1))) ++q;
-        else if (r < -5000 || (r == -5000 && (q & 1))) --q;
-        if (q < std::numeric_limits<std::int32_t>::min() || q > std::numeric_limits<std::int32_t>::max())
-            RaiseError(6);
-        return static_cast<std::int32_t>(q);
-    }
+    if (type_ == VarType::Currency) return checkedWhole<std::int32_t>(i_);
     return checkedIntegral<std::int32_t>(ToDouble());
 }
 

@@ -182,18 +182,21 @@ bool DataControl::Unload() {
 // --- following the current record ----------------------------------------------
 
 void DataControl::showCurrent() {
-    for (BoundControl* c : std::vector<BoundControl*>(bound_)) {
-        vb::Variant value = vb::Variant::Null();
-        if (!c->DataField().empty()) {
-            try {
-                value = FieldValue(c->DataField());
-            } catch (const vb::VBError&) {
-                value = vb::Variant::Null();
-            }
+    for (BoundControl* c : std::vector<BoundControl*>(bound_)) showIn(c);
+}
+
+// A field the recordset cannot give (unknown name, no current record) shows as Null.
+void DataControl::showIn(BoundControl* control) {
+    vb::Variant value = vb::Variant::Null();
+    if (!control->DataField().empty()) {
+        try {
+            value = FieldValue(control->DataField());
+        } catch (const vb::VBError&) {
+            value = vb::Variant::Null();
         }
-        c->ShowFieldValue(value);
-        c->SetDataChanged(false);
     }
+    control->ShowFieldValue(value);
+    control->SetDataChanged(false);
 }
 
 void DataControl::currentRecordChanged(bool moved) {
@@ -263,15 +266,7 @@ void DataControl::MovePrevious() {
 void DataControl::Bind(BoundControl* control) {
     if (!control || std::find(bound_.begin(), bound_.end(), control) != bound_.end()) return;
     bound_.push_back(control);
-    vb::Variant value = vb::Variant::Null();
-    if (!control->DataField().empty()) {
-        try {
-            value = FieldValue(control->DataField());
-        } catch (const vb::VBError&) {
-        }
-    }
-    control->ShowFieldValue(value);
-    control->SetDataChanged(false);
+    showIn(control);
 }
 
 void DataControl::Unbind(BoundControl* control) {

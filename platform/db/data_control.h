@@ -143,6 +143,7 @@ private:
     bool anyBoundChanged() const;
     void writeBoundValues();
     void showCurrent();
+    void showIn(BoundControl* control);
     void attach(std::shared_ptr<dao::Recordset> recordset, bool owned);
     void detach();
     template <typename Move> void arrowMove(Move move);

@@ -34,7 +34,9 @@ void Database::Execute(const std::string& sql, int /*options*/) {
         t.sql, t.kind, [this](const std::string& table) { return connection_->tableColumns(table); });
     Statement stmt = connection_->prepare(stored, t.kind);
     connection_->run(stmt, t.kind, stored);
-    recordsAffected_ = sqlite3_changes(connection_->handle());
+    // SQLite counts only rows changed by DELETE, INSERT and UPDATE and keeps
+    // the previous count across any other statement.
+    recordsAffected_ = t.kind == StatementKind::Other ? 0 : sqlite3_changes(connection_->handle());
     if (t.kind == StatementKind::Other) connection_->refreshSchema();
 }
 

@@ -8,6 +8,7 @@
 #include "engine_error.h"
 #include "err.h"
 #include "text_forms.h"
+#include "utf8.h"
 
 namespace dao {
 
@@ -123,7 +124,13 @@ vb::Variant VariantFromStored(ColumnType type, StoredValue::Kind kind, std::int6
             }
             break;
         case dbCurrency:
-            if (kind == StoredValue::Integer) return vb::Variant(vb::Currency::FromScaled(i * vb::Currency::Scale));
+            // An amount beyond the Currency range (written by some other
+            // program) reads as the plain number below.
+            if (kind == StoredValue::Integer) {
+                std::int64_t scaled = 0;
+                if (!__builtin_mul_overflow(i, vb::Currency::Scale, &scaled))
+                    return vb::Variant(vb::Currency::FromScaled(scaled));
+            }
             if (kind == StoredValue::Real) return vb::Variant(vb::Currency::FromDouble(d));
             break;
         case dbDate:
@@ -167,6 +174,9 @@ vb::Variant VariantFromStored(ColumnType type, StoredValue::Kind kind, std::int6
             return asText;
         return ConvertForColumn(asText, type, "");
     } catch (const vb::VBError&) {
+        // Not representable as the column's type: the stored value as it is.
+        if (kind == StoredValue::Integer) return vb::Variant(static_cast<double>(i));
+        if (kind == StoredValue::Real) return vb::Variant(d);
         return vb::Variant(std::string(text ? text : "", length));
     }
 }
@@ -208,7 +218,7 @@ vb::Variant ConvertForColumn(const vb::Variant& v, ColumnType type, const std::s
         case dbText:
         case dbMemo: {
             std::string s = v.ToString();
-            if (type.type == dbText && type.size > 0 && s.size() > static_cast<std::size_t>(type.size))
+            if (type.type == dbText && type.size > 0 && vb::utf8::Length(s) > static_cast<std::size_t>(type.size))
                 throw vb::VBError(3163, "The field " + where + " is too small for the value: it holds at most " +
                                             std::to_string(type.size) + " characters.");
             return vb::Variant(s);

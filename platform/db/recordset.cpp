@@ -236,15 +236,14 @@ void Recordset::moveTo(long row) {
     editMode_ = dbEditNone;
     buffer_.clear();
     pos_ = row;
-    auto observers = observers_;
-    for (RecordsetObserver* o : observers)
-        if (std::find(observers_.begin(), observers_.end(), o) != observers_.end()) o->CurrentRecordChanged(true);
+    notifyCurrentRecordChanged(true);
 }
 
-void Recordset::notifyReloaded() {
+// Observers may remove themselves (or others) while being told.
+void Recordset::notifyCurrentRecordChanged(bool moved) {
     auto observers = observers_;
     for (RecordsetObserver* o : observers)
-        if (std::find(observers_.begin(), observers_.end(), o) != observers_.end()) o->CurrentRecordChanged(false);
+        if (std::find(observers_.begin(), observers_.end(), o) != observers_.end()) o->CurrentRecordChanged(moved);
 }
 
 // --- moving ------------------------------------------------------------------
@@ -427,9 +426,7 @@ void Recordset::AddNew() {
     buffer_.assign(static_cast<std::size_t>(fields_->Count()), vb::Variant::Null());
     changed_.assign(buffer_.size(), false);
     editMode_ = dbEditAdd;
-    auto observers = observers_;
-    for (RecordsetObserver* o : observers)
-        if (std::find(observers_.begin(), observers_.end(), o) != observers_.end()) o->CurrentRecordChanged(true);
+    notifyCurrentRecordChanged(true);
 }
 
 void Recordset::Update() {
@@ -465,7 +462,7 @@ void Recordset::Update() {
             reloadRow(row);
         } catch (const vb::VBError&) {
         }
-        notifyReloaded();
+        notifyCurrentRecordChanged(false);
         return;
     }
 
@@ -510,7 +507,7 @@ void Recordset::CancelUpdate() {
     if (wasAdd) {
         moveTo(savedPos_);
     } else {
-        notifyReloaded();
+        notifyCurrentRecordChanged(false);
     }
 }
 
@@ -628,9 +625,7 @@ void Recordset::FindNext(const std::string& criterion) {
 void Recordset::Requery() {
     checkOpen();
     load();
-    auto observers = observers_;
-    for (RecordsetObserver* o : observers)
-        if (std::find(observers_.begin(), observers_.end(), o) != observers_.end()) o->CurrentRecordChanged(true);
+    notifyCurrentRecordChanged(true);
 }
 
 void Recordset::Close() {

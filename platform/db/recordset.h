@@ -187,7 +187,7 @@ private:
     long previousLive(long from) const;
     void beforeAction(int action);
     void moveTo(long row);
-    void notifyReloaded();
+    void notifyCurrentRecordChanged(bool moved);
     vb::Variant cellValue(std::size_t row, int field) const;
     vb::Variant fieldValue(int field) const;
     void setFieldValue(int field, const vb::Variant& value);

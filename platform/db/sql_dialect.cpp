@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "field_type.h"
+#include "sql_names.h"
 
 namespace dao {
 
@@ -66,15 +67,6 @@ std::string serialText(double serial) {
     return buf;
 }
 
-std::string quoteText(const std::string& inner) {
-    std::string out = "'";
-    for (char c : inner) {
-        out += c;
-        if (c == '\'') out += '\'';
-    }
-    return out + "'";
-}
-
 // The token rewrites shared by statements and expressions.
 std::string rewriteTokens(const std::vector<Token>& tokens, std::size_t begin, std::size_t end,
                           StatementKind kind, const std::string& original) {
@@ -88,7 +80,7 @@ std::string rewriteTokens(const std::vector<Token>& tokens, std::size_t begin, s
                 inner += t.text[k];
                 if (t.text[k] == '"' && k + 2 < t.text.size() && t.text[k + 1] == '"') ++k;
             }
-            out += quoteText(inner);
+            out += QuoteText(inner);
             break;
         }
         case Token::DateLiteral: {

@@ -11,13 +11,21 @@ bool SameName(const std::string& a, const std::string& b) {
            });
 }
 
-std::string QuoteName(const std::string& name) {
-    std::string out = "\"";
-    for (char c : name) {
+namespace {
+
+std::string quoted(const std::string& text, char mark) {
+    std::string out(1, mark);
+    for (char c : text) {
         out += c;
-        if (c == '"') out += '"';
+        if (c == mark) out += mark;
     }
-    return out + "\"";
+    return out + mark;
 }
+
+}  // namespace
+
+std::string QuoteName(const std::string& name) { return quoted(name, '"'); }
+
+std::string QuoteText(const std::string& text) { return quoted(text, '\''); }
 
 }  // namespace dao

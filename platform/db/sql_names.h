@@ -9,5 +9,7 @@ namespace dao {
 bool SameName(const std::string& a, const std::string& b);
 // The name in double quotes, inner double quotes doubled.
 std::string QuoteName(const std::string& name);
+// A text literal: the text in single quotes, inner single quotes doubled.
+std::string QuoteText(const std::string& text);
 
 }  // namespace dao

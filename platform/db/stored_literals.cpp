@@ -9,6 +9,7 @@
 
 #include "err.h"
 #include "sql_dialect.h"
+#include "utf8.h"
 
 namespace dao {
 
@@ -31,15 +32,6 @@ std::string unquote(const std::string& literal) {
         if (literal[i] == '\'' && i + 2 < literal.size() && literal[i + 1] == '\'') ++i;
     }
     return out;
-}
-
-std::string quote(const std::string& text) {
-    std::string out = "'";
-    for (char c : text) {
-        out += c;
-        if (c == '\'') out += '\'';
-    }
-    return out + "'";
 }
 
 class Rewriter {
@@ -196,7 +188,7 @@ private:
         DataTypeEnum type = column->type.type;
         if (type == dbText || type == dbMemo) {
             if (text && type == dbText && column->type.size > 0 &&
-                value.rawString().size() > static_cast<std::size_t>(column->type.size))
+                vb::utf8::Length(value.rawString()) > static_cast<std::size_t>(column->type.size))
                 RaiseEngineError(3163, "The field " + where + " is too small for the value: it holds at most " +
                                            std::to_string(column->type.size) + " characters.");
             return;
@@ -224,7 +216,7 @@ private:
         }
         case StoredValue::Text:
             // A currency amount: its decimal text, read by SQLite as the number it writes.
-            literal = type == dbCurrency ? stored.s : quote(stored.s);
+            literal = type == dbCurrency ? stored.s : QuoteText(stored.s);
             break;
         }
         replacements_[sig_[first]] = {sig_[last - 1], literal};

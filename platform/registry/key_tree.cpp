@@ -82,28 +82,25 @@ std::vector<const KeyNode*> KeyNode::Children() const {
     return nodes;
 }
 
-const Value* KeyNode::Find(std::string_view name) const {
+std::vector<std::pair<std::string, Value>>::const_iterator KeyNode::findValue(std::string_view name) const {
     const std::string folded = FoldName(name);
-    for (const auto& [n, v] : values_)
-        if (FoldName(n) == folded) return &v;
-    return nullptr;
+    return std::find_if(values_.begin(), values_.end(),
+                        [&](const auto& nv) { return FoldName(nv.first) == folded; });
+}
+
+const Value* KeyNode::Find(std::string_view name) const {
+    auto it = findValue(name);
+    return it == values_.end() ? nullptr : &it->second;
 }
 
 void KeyNode::Set(std::string_view name, Value value) {
-    const std::string folded = FoldName(name);
-    for (auto& [n, v] : values_) {
-        if (FoldName(n) == folded) {
-            v = std::move(value);
-            return;
-        }
-    }
-    values_.emplace_back(std::string(name), std::move(value));
+    auto it = findValue(name);
+    if (it == values_.end()) values_.emplace_back(std::string(name), std::move(value));
+    else values_[static_cast<std::size_t>(it - values_.cbegin())].second = std::move(value);
 }
 
 bool KeyNode::Remove(std::string_view name) {
-    const std::string folded = FoldName(name);
-    auto it = std::find_if(values_.begin(), values_.end(),
-                           [&](const auto& nv) { return FoldName(nv.first) == folded; });
+    auto it = findValue(name);
     if (it == values_.end()) return false;
     values_.erase(it);
     return true;

@@ -69,6 +69,9 @@ public:
     bool operator==(const KeyNode& other) const;
 
 private:
+    // The value of that name; values_.end() when there is none.
+    std::vector<std::pair<std::string, Value>>::const_iterator findValue(std::string_view name) const;
+
     std::string name_;
     std::map<std::string, std::unique_ptr<KeyNode>> children_;  // by folded name
     std::vector<std::pair<std::string, Value>> values_;

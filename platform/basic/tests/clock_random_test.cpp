@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "datetime.h"
 #include "error_number.h"
@@ -84,6 +85,8 @@ TEST(Clock, DatePartsSerialsAndSteps) {
     EXPECT_EQ(DateText(TimeSerial(15, 45, 0)), "3:45:00 PM");
     EXPECT_EQ(DateText(TimeSerial(0, 90, 0)), "1:30:00 AM");
     EXPECT_EQ(ErrorNumber([] { DateSerial(10000, 1, 1); }), 5);
+    EXPECT_EQ(ErrorNumber([] { DateSerial(2026, 1, std::numeric_limits<int>::min()); }), 5);
+    EXPECT_EQ(ErrorNumber([] { DateSerial(2026, std::numeric_limits<int>::min(), 1); }), 5);
 
     EXPECT_EQ(DateText(DateAdd("m", 1, Variant(Date::FromParts(2026, 1, 31)))), "2/28/2026");
     EXPECT_EQ(DateText(DateAdd("yyyy", 1, Variant(Date::FromParts(2024, 2, 29)))), "2/28/2025");

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "error_number.h"
 #include "number_functions.h"
 
@@ -91,6 +93,10 @@ TEST(IntFix, RoundDownOrTowardsZeroKeepingTheKind) {
     EXPECT_EQ(i.Type(), VarType::Currency);
     EXPECT_EQ(i.ToCurrency().scaled, -30000);
     EXPECT_EQ(Fix(Variant(Currency::FromScaled(-25001))).ToCurrency().scaled, -20000);
+    // The lowest Currency amount rounds down out of the range; towards zero it stays in.
+    const Variant lowest(Currency::FromScaled(std::numeric_limits<std::int64_t>::min()));
+    EXPECT_EQ(ErrorNumber([&] { Int(lowest); }), 6);
+    EXPECT_EQ(Fix(lowest).ToCurrency().scaled, -9223372036854770000LL);
     EXPECT_EQ(Int(Variant(7)).Type(), VarType::Long);
     EXPECT_EQ(Int(Variant("3.7")).ToDouble(), 3);
     EXPECT_TRUE(Int(Variant::Null()).IsNull());

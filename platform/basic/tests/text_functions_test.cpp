@@ -77,6 +77,9 @@ TEST(TextFunctions, ReplaceSplitJoin) {
     EXPECT_EQ(Split("a b c", " ", 2), (std::vector<std::string>{"a", "b c"}));
     EXPECT_TRUE(Split("", ",").empty());
     EXPECT_EQ(Split("abc", ""), (std::vector<std::string>{"abc"}));
+    // Text comparison across letters whose cases differ in length in bytes.
+    EXPECT_EQ(Split("a\u0130b\u0130c", "i", -1, CompareMethod::Text), (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_EQ(Replace("x\u00C4y\u00E4", "\u00E4", "-", 1, -1, CompareMethod::Text), "x-y-");
     EXPECT_EQ(Join({"a", "b", "c"}, ", "), "a, b, c");
     EXPECT_EQ(StrComp("abc", "ABC"), 1);
     EXPECT_EQ(StrComp("abc", "ABC", CompareMethod::Text), 0);

@@ -119,6 +119,8 @@ TEST(Execute, RestoreStatementsAndRecordsAffected) {
     EXPECT_EQ(db->RecordsAffected(), 3);
     db->Execute("delete from CUSTOMERS where CUSTID = 2");
     EXPECT_EQ(db->RecordsAffected(), 1);
+    db->Execute("CREATE TABLE NOTES (ID LONG)");  // changes no rows
+    EXPECT_EQ(db->RecordsAffected(), 0);
     db->Execute("delete from ORDERS");
     EXPECT_EQ(db->RecordsAffected(), 0);
     EXPECT_EQ(RawQuery(t.path(), "SELECT group_concat(CUSTID) FROM CUSTOMERS"), "-2,1");

@@ -81,6 +81,21 @@ TEST(Types, CurrencyIsExact) {
     EXPECT_EQ(total->RecordCount(), 10000);
 }
 
+TEST(Types, AmountsBeyondTheCurrencyRangeReadAsPlainNumbers) {
+    // Written by another program straight into the file.
+    TempDatabase t(std::string(kSchema) +
+                   "INSERT INTO T (ID, C) VALUES (1, 1000000000000000), (2, 1e20), (3, -922337203685477);");
+    auto db = dao::OpenDatabase(t.path());
+    vb::Variant whole = read(*db, "C", 1);
+    EXPECT_EQ(whole.Type(), vb::VarType::Double);
+    EXPECT_EQ(whole.ToDouble(), 1e15);
+    vb::Variant real = read(*db, "C", 2);
+    EXPECT_EQ(real.Type(), vb::VarType::Double);
+    EXPECT_EQ(real.ToDouble(), 1e20);
+    // The largest whole amount that fits stays Currency.
+    EXPECT_EQ(read(*db, "C", 3).ToCurrency().scaled, -9223372036854770000LL);
+}
+
 TEST(Types, DatesInEveryFormTheProgramsWriteSortChronologically) {
     TempDatabase t(kSchema);
     auto db = dao::OpenDatabase(t.path());
@@ -141,6 +156,21 @@ TEST(Types, FieldAssignmentConvertsTextToTheColumnType) {
     EXPECT_EQ(RawQuery(t.path(), "SELECT typeof(D) || typeof(C) || typeof(L) || B FROM T"), "integerrealinteger-1");
     EXPECT_EQ(read(*db, "C", 1).ToCurrency().scaled, 125000);
     EXPECT_EQ(read(*db, "D", 1).ToDate(), vb::Date::FromParts(2026, 12, 9));
+}
+
+TEST(Types, TextSizesCountCharactersNotBytes) {
+    // N holds five characters; "\u0158\u00E1dek" is five letters in eight bytes.
+    TempDatabase t(kSchema);
+    auto db = dao::OpenDatabase(t.path());
+    db->Execute("INSERT INTO T (ID, N) VALUES (1, '\u0158\u00E1dek')");
+    EXPECT_EQ(read(*db, "N", 1).ToString(), "\u0158\u00E1dek");
+    EXPECT_ENGINE_ERROR(db->Execute("INSERT INTO T (ID, N) VALUES (2, '\u0158\u00E1deks')"), 3163);
+    auto rs = db->OpenRecordset("SELECT * FROM T");
+    rs->Edit();
+    rs->Fields("N").SetValue("\u00E9t\u00E9s!");
+    EXPECT_ENGINE_ERROR(rs->Fields("N").SetValue("\u00E9t\u00E9s!!"), 3163);
+    rs->Update();
+    EXPECT_EQ(read(*db, "N", 1).ToString(), "\u00E9t\u00E9s!");
 }
 
 TEST(Types, StatementsThatDoNotFitTheirColumnsAreRefused) {
