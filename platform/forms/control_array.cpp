@@ -1,16 +1,32 @@
 #include "control_array.h"
 
+#include <QCoreApplication>
+#include <QObject>
+
 #include "form.h"
 #include "member_names.h"
 
 namespace forms {
 
+namespace {
+// A removed element waiting for the event loop; deleting the holder destroys it.
+class RetiredElement : public QObject {
+public:
+    RetiredElement(std::unique_ptr<Control> element, QObject* owner)
+        : QObject(owner), element_(std::move(element)) {}
+
+private:
+    std::unique_ptr<Control> element_;
+};
+}  // namespace
+
 ControlArrayBase::ControlArrayBase(ControlParent parent, std::string name)
-    : parent_(parent), name_(std::move(name)) {
+    : parent_(parent), name_(std::move(name)), retired_(std::make_unique<QObject>()) {
     parent_.host->RegisterArray(this);
 }
 
 ControlArrayBase::~ControlArrayBase() {
+    retired_.reset();
     elements_.clear();
     parent_.host->UnregisterArray(this);
 }
@@ -60,19 +76,29 @@ void ControlArrayBase::Unload(std::int16_t index) {
     auto it = elements_.find(index);
     if (it == elements_.end()) vb::RaiseError(340);
     if (!it->second.runtime) vb::RaiseError(362);
-    it->second.control->DestroyNative();
+    std::unique_ptr<Control> element = std::move(it->second.control);
     elements_.erase(it);
+    Retire(std::move(element));
 }
 
 void ControlArrayBase::RemoveRuntimeElements() {
     for (auto it = elements_.begin(); it != elements_.end();) {
         if (it->second.runtime) {
-            it->second.control->DestroyNative();
+            std::unique_ptr<Control> element = std::move(it->second.control);
             it = elements_.erase(it);
+            Retire(std::move(element));
         } else {
             ++it;
         }
     }
+}
+
+void ControlArrayBase::Retire(std::unique_ptr<Control> element) {
+    element->DestroyNative();
+    parent_.host->UnregisterControl(element.get());  // gone from Controls at once
+    // deleteLater waits for the event loop that is running now, not for a
+    // nested one (a message box or DoEvents inside the same event).
+    if (QCoreApplication::instance()) (new RetiredElement(std::move(element), retired_.get()))->deleteLater();
 }
 
 void ControlArrayBase::Adopt(std::int16_t index, std::unique_ptr<Control> element, bool runtime) {

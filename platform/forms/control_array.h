@@ -26,6 +26,8 @@
 #include "control.h"
 #include "err.h"
 
+class QObject;
+
 namespace forms {
 
 template <class... Args>
@@ -98,6 +100,10 @@ protected:
 
 private:
     void Forward(Control& c);
+    // Destroys a removed element once the event being handled is over: an
+    // element may unload itself, or its form, from one of its own events.
+    void Retire(std::unique_ptr<Control> element);
+    std::unique_ptr<QObject> retired_;  // owns the retired elements not yet destroyed
 };
 
 template <class T>

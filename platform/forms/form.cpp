@@ -94,8 +94,8 @@ bool HasVisibleMenuBar(const ControlList& controls) {
 }
 }  // namespace
 
-static Twips ExtraX(const Form& f, std::int16_t borderStyle) {
-    (void)f;
+// The border left and right of the client area.
+static Twips ExtraX(std::int16_t borderStyle) {
     return borderStyle == 0 ? 0 : PixelsToTwips(kBorderX);
 }
 
@@ -128,7 +128,7 @@ void Form::Top(Twips v) {
 
 Twips Form::Width() const {
     Touch();
-    return state_.clientWidth + ExtraX(*this, state_.borderStyle);
+    return state_.clientWidth + ExtraX(state_.borderStyle);
 }
 
 void Form::Width(Twips v) {
@@ -152,7 +152,7 @@ void Form::Move(Twips left, Twips top, Twips width, Twips height) {
     state_.left = left;
     if (IsGivenTwips(top)) state_.top = top;
     state_.positionSet = true;
-    if (IsGivenTwips(width)) state_.clientWidth = std::max<Twips>(0, width - ExtraX(*this, state_.borderStyle));
+    if (IsGivenTwips(width)) state_.clientWidth = std::max<Twips>(0, width - ExtraX(state_.borderStyle));
     if (IsGivenTwips(height)) state_.clientHeight = std::max<Twips>(0, height - ExtraY(controls_, state_.borderStyle));
     if (loaded_ && window_) {
         CallIntoQt([&] { PlaceWindow(); });

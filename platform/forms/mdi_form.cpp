@@ -175,35 +175,29 @@ bool MDIForm::UnloadForm(std::int16_t unloadMode) {
             unloading_ = false;
             return false;
         }
-        const std::vector<Form*> children = Children();
-        for (Form* child : children) {
-            if (!child->IsLoaded() || child->unloading_) continue;
-            child->unloading_ = true;
+        // Runs one unload step of a child with the child marked as unloading.
+        auto childStep = [](Form& child, auto step) {
+            child.unloading_ = true;
             bool ok = false;
             try {
-                ok = child->QueryUnloadStep(vbFormMDIForm);
+                ok = step(child);
             } catch (...) {
-                child->unloading_ = false;
+                child.unloading_ = false;
                 throw;
             }
-            child->unloading_ = false;
-            if (!ok) {
+            child.unloading_ = false;
+            return ok;
+        };
+        for (Form* child : Children()) {
+            if (!child->IsLoaded() || child->unloading_) continue;
+            if (!childStep(*child, [](Form& c) { return c.QueryUnloadStep(vbFormMDIForm); })) {
                 unloading_ = false;
                 return false;
             }
         }
         for (Form* child : Children()) {
             if (!child->IsLoaded() || child->unloading_) continue;
-            child->unloading_ = true;
-            bool ok = false;
-            try {
-                ok = child->UnloadStep();
-            } catch (...) {
-                child->unloading_ = false;
-                throw;
-            }
-            if (!ok) {
-                child->unloading_ = false;
+            if (!childStep(*child, [](Form& c) { return c.UnloadStep(); })) {
                 unloading_ = false;
                 return false;
             }

@@ -187,6 +187,56 @@ TEST(FormControls, ControlArraysHaveIndexesNamesAndSharedEvents) {
     EXPECT_TRUE(f.txtFields(1).DataChanged());
 }
 
+// A button that counts how many of its kind were destroyed.
+class CountedButton : public forms::CommandButton {
+public:
+    using CommandButton::CommandButton;
+    ~CountedButton() override { ++destroyed; }
+    static inline int destroyed = 0;
+};
+
+// Each row button removes itself, or closes the whole form, when clicked.
+class frmRows : public forms::Form {
+public:
+    frmRows() : Form("frmRows") {
+        cmdRows.Click = [this](std::int16_t index) {
+            CountedButton& self = cmdRows(index);
+            if (closeForm) {
+                forms::Unload(*this);
+            } else {
+                cmdRows.Unload(index);
+            }
+            destroyedInClick = CountedButton::destroyed;
+            nameInClick = self.Name();
+        };
+    }
+    bool closeForm = false;
+    int destroyedInClick = -1;
+    std::string nameInClick;
+    forms::ControlArray<CountedButton> cmdRows{this, "cmdRows", forms::Element(0, "Row", 120, 120, 1200, 375)};
+};
+
+TEST(FormControls, AnElementUnloadedFromItsOwnEventLivesUntilTheEventIsOver) {
+    for (const bool closeForm : {false, true}) {
+        forms::testing::Driver driver;
+        frmRows& f = Default<frmRows>();
+        f.closeForm = closeForm;
+        f.Show();
+        const int controls = f.Controls().Count();
+        CountedButton& row = f.cmdRows.Load(1);
+        row.Visible(true);
+        CountedButton::destroyed = 0;
+        EXPECT_TRUE(driver.Click(row));
+        EXPECT_EQ(f.destroyedInClick, 0) << "closeForm " << closeForm;
+        EXPECT_EQ(f.nameInClick, "cmdRows");
+        EXPECT_EQ(f.Controls().Count(), controls);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(CountedButton::destroyed, 1);
+        EXPECT_FALSE(f.cmdRows.Exists(1));
+        forms::Unload(f);
+    }
+}
+
 TEST(FormControls, ElementsLoadedAtRunTimeCopyTheFirstAndGoWithTheForm) {
     forms::testing::Driver driver;
     frmRecord& f = Default<frmRecord>();
