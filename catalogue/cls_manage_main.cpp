@@ -4,12 +4,14 @@
 #include "dao.h"
 #include "err.h"
 #include "error_report.h"
+#include "field_text.h"
 #include "frm_admin.h"
 #include "frm_existing.h"
 #include "frm_main.h"
 #include "inventory_program.h"
 #include "mod_main.h"
 #include "number_functions.h"
+#include "sql_text.h"
 #include "text_functions.h"
 #include "unload_all_forms.h"
 
@@ -19,16 +21,6 @@ namespace {
 
 constexpr int kComposerImage = 1;
 constexpr int kCompositionImage = 2;
-
-// A text field of the current row; a Null value counts as empty.
-std::string TextOf(dao::Recordset& rs, const std::string& field) {
-    const vb::Variant value = rs.Fields(field).Value();
-    return value.IsNull() ? std::string() : value.ToString();
-}
-
-// A composer name as an SQL text value: quotes doubled, so a name such as
-// O'Neill is looked up as it stands.
-std::string SqlText(const std::string& text) { return vb::Replace(text, "'", "''"); }
 
 }  // namespace
 
@@ -134,12 +126,12 @@ void clsManageMain::NodeClick(frmMain& frmTarget, forms::Node& Node) {
 
 void clsManageMain::FillParticularComposer(const std::string& composer, frmMain& frmTarget) {
     auto rs = modMain::Database().OpenRecordset(
-        " SELECT * FROM PRODUCTS WHERE PRODUCTS.COMPOSER='" + SqlText(composer) + "'",
+        " SELECT * FROM PRODUCTS WHERE PRODUCTS.COMPOSER=" + SqlQuoted(composer),
         dao::dbOpenSnapshot);
     forms::Nodes& nodes = frmTarget.treMain.Nodes();
     while (!rs->Eof()) {
         nodes.Add(vb::Variant(composer), forms::tvwChild, ProductNodeKey(rs->Fields("PRODID").Value()),
-                  TextOf(*rs, "COMPOSITION"), vb::Variant(kCompositionImage));
+                  FieldText(*rs, "COMPOSITION"), vb::Variant(kCompositionImage));
         rs->MoveNext();
     }
 }
@@ -165,7 +157,7 @@ void clsManageMain::FillTreeView(frmMain& frmTarget) {
 
     forms::Nodes& nodes = frmTarget.treMain.Nodes();
     while (!composers_->Eof()) {
-        const std::string composer = TextOf(*composers_, "COMPOSER");
+        const std::string composer = FieldText(*composers_, "COMPOSER");
         nodes.Add(vb::Variant(), forms::tvwLast, composer, composer, vb::Variant(kComposerImage));
         FillParticularComposer(composer, frmTarget);
         composers_->MoveNext();

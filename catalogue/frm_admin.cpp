@@ -79,7 +79,10 @@ void frmAdmin::Setup(const std::string& targetTable) {
     dataAdmin.Refresh();
 }
 
-std::string frmAdmin::SecondColumn() { return vb::LCase(dbgridAdmin.Columns()(vb::Variant(1)).Text()); }
+// Whether the grid's current row is a customer named "admin", in any case.
+bool frmAdmin::OnAdminCustomer() {
+    return vb::LCase(dbgridAdmin.Columns()(vb::Variant(1)).Text()) == "admin" && sAdminTable == "CUSTOMERS";
+}
 
 void frmAdmin::cmdDelete_Click() {
     // A key that is no whole number, or a failing delete, is reported and
@@ -91,7 +94,7 @@ void frmAdmin::cmdDelete_Click() {
                 forms::MsgBox("You need to select an entry first.", forms::vbInformation, "Selection Error");
                 return;
             }
-            if (SecondColumn() == "admin" && sAdminTable == "CUSTOMERS") {
+            if (OnAdminCustomer()) {
                 forms::MsgBox("You cannot delete the Admin user!", forms::vbOKOnly, "Required User");
             } else {
                 if (!IsSqlWholeNumber(key)) vb::RaiseError(13);
@@ -103,7 +106,7 @@ void frmAdmin::cmdDelete_Click() {
             auto rs = dataAdmin.Recordset();
             if (!rs) vb::RaiseError(91);
             const bool empty = rs->Bof() && rs->Eof();
-            if (empty || (SecondColumn() == "admin" && rs->RecordCount() == 1 && sAdminTable == "CUSTOMERS")) {
+            if (empty || (OnAdminCustomer() && rs->RecordCount() == 1)) {
                 modMain::Restore("No");
                 dataAdmin.Refresh();
             }

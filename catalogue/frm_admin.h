@@ -51,7 +51,7 @@ protected:
     void Form_Resize() override;
 
 private:
-    std::string SecondColumn();
+    bool OnAdminCustomer();
 
     std::string sAdminTable;
     std::shared_ptr<dao::Recordset> rsAdmin;

@@ -9,6 +9,7 @@
 #include "datetime.h"
 #include "err.h"
 #include "error_report.h"
+#include "field_text.h"
 #include "form_fonts.h"
 #include "format_value.h"
 #include "frm_confirm.h"
@@ -23,12 +24,6 @@
 namespace catalogue {
 
 namespace {
-
-// A text field of the current row; a Null value counts as empty.
-std::string TextOf(dao::Recordset& rs, const std::string& field) {
-    const vb::Variant value = rs.Fields(field).Value();
-    return value.IsNull() ? std::string() : value.ToString();
-}
 
 // The price the main window shows; 0 when it shows none.
 double ShownPrice() {
@@ -108,7 +103,7 @@ void frmOrder::ShowCustomer() {
                 dao::dbOpenSnapshot);
             if (!rs->Eof()) {
                 const char* const fields[] = {"NAME", "STREET", "CITYSTATEZIP", "PHONE"};
-                for (int i = 0; i < 4; ++i) values[i] = TextOf(*rs, fields[i]);
+                for (int i = 0; i < 4; ++i) values[i] = FieldText(*rs, fields[i]);
             }
             rs->Close();
         },
