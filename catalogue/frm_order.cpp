@@ -85,7 +85,7 @@ void frmOrder::Form_Load() {
 void frmOrder::ShowCustomer() {
     forms::TextBox* const boxes[] = {&txtName, &txtStreet, &txtCityStateZip, &txtPhone};
     const std::int32_t customer = modMain::Login().LatestLogin();
-    if (customer == -3) {
+    if (customer == kNewCustomer) {
         for (forms::TextBox* box : boxes) {
             box->Text("");
             box->Locked(false);
@@ -175,7 +175,7 @@ bool frmOrder::QuantityAccepted() {
         } catch (const vb::VBError& e) {
             // No number at all counts as none; a number beyond 32 bits as too large.
             lOrderQuantity = 0;
-            quantityTooLarge_ = e.number() == 6 && vb::Val(text) > 0;
+            quantityTooLarge_ = e.number() == vb::errors::Overflow && vb::Val(text) > 0;
         }
     }
     if (quantityTooLarge_) {
@@ -207,7 +207,7 @@ void frmOrder::StoreOrder() {
         [&] {
             dao::Database& db = modMain::Database();
             clsManageLogin& login = modMain::Login();
-            if (login.LatestLogin() == -3) {
+            if (login.LatestLogin() == kNewCustomer) {
                 NewCustomer customer{NextKey(db, "SELECT MAX(CUSTID) FROM CUSTOMERS"), txtName.Text(),
                                      txtStreet.Text(), txtCityStateZip.Text(), txtPhone.Text()};
                 db.Execute(CustomerInsert(customer));
@@ -236,7 +236,7 @@ void frmOrder::StoreOrder() {
                     modMain::Database().Execute("DELETE FROM CUSTOMERS WHERE CUSTID=" +
                                                 vb::Trim(vb::Str(vb::Variant(static_cast<int>(newCustomer)))));
                 });
-                modMain::Login().LatestLogin(-3);
+                modMain::Login().LatestLogin(kNewCustomer);
             }
         });
     if (!stored) return;
@@ -262,7 +262,7 @@ std::string frmOrder::OrderedProduct() {
         const vb::Variant product = shown->Fields("PRODID").Value();
         if (!product.IsNull()) return vb::Str(product);
     }
-    vb::RaiseError(13);
+    vb::RaiseError(vb::errors::TypeMismatch);
 }
 
 void frmOrder::cmdCancel_Click() { Hide(); }

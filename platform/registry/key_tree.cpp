@@ -11,7 +11,7 @@ namespace reg {
 Value Value::Bytes(std::string bytes, std::uint32_t type) {
     if (type != REG_DWORD) return Value{type, std::move(bytes), 0};
     // A 32-bit number given as its four bytes, low byte first.
-    if (bytes.size() != 4) throw vb::VBError(5, "A 32-bit registry number takes 4 bytes");
+    if (bytes.size() != 4) throw vb::VBError(vb::errors::InvalidProcedureCall, "A 32-bit registry number takes 4 bytes");
     std::uint32_t n = 0;
     for (int i = 3; i >= 0; --i) n = (n << 8) | static_cast<unsigned char>(bytes[i]);
     return Number(n);
@@ -40,7 +40,7 @@ std::vector<std::string> SplitKeyPath(std::string_view path) {
         std::size_t end = path.find('\\', start);
         std::string_view part = path.substr(start, end == std::string_view::npos ? end : end - start);
         if (part.empty())
-            throw vb::VBError(5, "Invalid registry key path \"" + std::string(path) + "\"");
+            throw vb::VBError(vb::errors::InvalidProcedureCall, "Invalid registry key path \"" + std::string(path) + "\"");
         names.emplace_back(part);
         if (end == std::string_view::npos) break;
         start = end + 1;
