@@ -3,7 +3,8 @@
 // message boxes are not shown but answered from its script and recorded,
 // each modal show runs the next queued callback inside the modal loop, and
 // its helpers act on the real Qt widgets as a user would (mouse clicks, key
-// strokes, choosing entries, the close box).
+// strokes, choosing entries, the close box). It is part of vbforms_testing,
+// which only tests link; the runtime knows it only as its ScriptedUser.
 //
 //     forms::testing::Driver driver;             // resets the runtime
 //     driver.AnswerMsgBox(forms::vbYes);
@@ -116,7 +117,6 @@ private:
     int MsgBoxAnswer(const std::string& title, const std::string& text, int style) override;
     void ModalShown(Form& form) override;
     void PopupShown(Menu& menu) override;
-
 
     std::deque<int> answers_;
     std::vector<RecordedMessageBox> boxes_;
