@@ -113,13 +113,8 @@ u32 fn_1_32777_21(u32 context, u32) {
                 r.val(4) = {left, static_cast<u16>(pbvm::flag::kValue | (null ? pbvm::flag::kNull : 0)),
                             pbvm::type::kString};
                 r.val(5) = {1, pbvm::flag::kConstant, pbvm::type::kIconEnum};
-                try {
-                    r.systemCall(pbvm::sysfn::kMessageBox, 3, 3);
-                } catch (const Stop&) {
-                    // The application ends even when the message cannot be shown.
-                    r.releaseArguments(3, 2);
-                    r.halt();
-                }
+                // The application ends even when the message cannot be shown.
+                r.trySystemCall(pbvm::sysfn::kMessageBox, 3, 3);
                 r.releaseArguments(3, 2);
                 r.halt();
             }

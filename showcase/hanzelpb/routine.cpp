@@ -128,7 +128,7 @@ void Routine::stringArgument(unsigned record, const char* text) {
     val(record) = {vmMakeString(ctx_, text), flag::kValue, type::kString};
 }
 
-const PbValue& Routine::systemCall(u32 entry, unsigned first, unsigned count) {
+const PbValue* Routine::trySystemCall(u32 entry, unsigned first, unsigned count) {
     u32 holder = vmSystemFunctions(ctx_);
     val(first + count).type = type::kEmpty;
     field(ctx::kStackTop) = first + count;
@@ -139,8 +139,14 @@ const PbValue& Routine::systemCall(u32 entry, unsigned first, unsigned count) {
     auto function = reinterpret_cast<pbvm::SystemFunction>(static_cast<std::uintptr_t>(Word(Word(holder + 8) + entry)));
     u32 ok = function(ctx_, count);
     vmEndSystemCall(ctx_);
-    if (ok == 0 || field(ctx::kErrorFlag) != 0) stop();
-    return *At<PbValue>(field(ctx::kCallResult));
+    if (ok == 0 || field(ctx::kErrorFlag) != 0) return nullptr;
+    return At<PbValue>(field(ctx::kCallResult));
+}
+
+const PbValue& Routine::systemCall(u32 entry, unsigned first, unsigned count) {
+    const PbValue* result = trySystemCall(entry, first, count);
+    if (!result) stop();
+    return *result;
 }
 
 void Routine::releaseArguments(unsigned first, unsigned count) {
@@ -160,13 +166,9 @@ void Routine::objectCall(u32 object, u32 index, unsigned first, unsigned count, 
 void Routine::openWindow(u32 slot, unsigned first) {
     vmGlobalReference(ctx_, rec(first), instance_, slot);
     u32 target = val(first).value;
-    try {
-        systemCall(pbvm::sysfn::kOpen, first, 1);
-    } catch (const Stop&) {
-        releaseTarget(target);
-        throw;
-    }
+    const bool opened = trySystemCall(pbvm::sysfn::kOpen, first, 1) != nullptr;
     releaseTarget(target);
+    if (!opened) stop();
 }
 
 void Routine::closeWindow(const PbValue& window, unsigned first) {

@@ -76,6 +76,8 @@ public:
     // A system function by table offset with `count` arguments from record
     // `first`; returns the result record. Stops when it fails.
     const PbValue& systemCall(u32 entry, unsigned first, unsigned count);
+    // The same call; null when it failed, for a script that goes on.
+    const PbValue* trySystemCall(u32 entry, unsigned first, unsigned count);
     void releaseArguments(unsigned first, unsigned count);
     // An object function by index; the result goes to record `result`.
     void objectCall(u32 object, u32 index, unsigned first, unsigned count, unsigned result);
