@@ -73,7 +73,6 @@ struct State {
     u32 nullAnswer = 0;
     MessageBoxHandler messageBox;
     std::map<u32, std::shared_ptr<Connection>> connections;  // transaction -> connection
-    std::vector<u32> expressionResults;
 };
 
 State& S();
@@ -113,7 +112,7 @@ std::vector<u32> ArrayObjects(u32 array);
 // Windows and controls drawn with Qt.
 void CreateControlWidget(Object& control);
 bool OpenWindow(const std::string& globalName);
-bool CloseWindow(u32 window, bool byUser = false);
+bool CloseWindow(u32 window);
 void ShowWindowMenu(Object& window);
 void FieldChanged(Object& o, u32 field);
 void FinishIfIdle();

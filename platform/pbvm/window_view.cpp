@@ -94,7 +94,7 @@ protected:
     void closeEvent(QCloseEvent* event) override {
         event->accept();
         if (std::find(S().openWindows.begin(), S().openWindows.end(), object_) != S().openWindows.end())
-            CloseWindow(object_, true);
+            CloseWindow(object_);
     }
 
 private:
@@ -255,8 +255,7 @@ bool OpenWindow(const std::string& globalName) {
     return true;
 }
 
-bool CloseWindow(u32 window, bool byUser) {
-    (void)byUser;
+bool CloseWindow(u32 window) {
     auto& open = S().openWindows;
     auto it = std::find(open.begin(), open.end(), window);
     if (it == open.end()) return false;

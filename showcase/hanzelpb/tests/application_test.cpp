@@ -152,6 +152,20 @@ TEST_F(Application, NextAndSampleComponentsKeepTheStartWindowUntilTheSamplesWind
     EXPECT_TRUE(messages_.empty());
 }
 
+TEST_F(Application, AWindowWhoseMenuNameIsNullOrAnotherGetsNoMenu) {
+    runtime().StartApplication("");
+    const u32 main = pbvm::At<pbvm::PbValue>(runtime().GlobalRecord("w_main1"))->value;
+    ASSERT_NE(main, 0u);
+    EXPECT_NE(runtime().FieldObject(main, 11), 0u);  // m_main, made by the create event
+    for (bool null : {false, true}) {
+        Field(main, 11) = {0, pbvm::flag::kValue | pbvm::flag::kNull, 0x8030};
+        test::SetFieldText(main, 10, "m_other");
+        if (null) Field(main, 10).flags |= pbvm::flag::kNull;
+        EXPECT_TRUE(runtime().TriggerEvent(main, 0));
+        EXPECT_EQ(runtime().FieldObject(main, 11), 0u) << (null ? "null" : "m_other");
+    }
+}
+
 TEST_F(Application, ExitHaltsTheApplication) {
     runtime().StartApplication("");
     ASSERT_TRUE(window("w_main1"));
