@@ -19,8 +19,8 @@ constexpr u16 kMenu = 0x8001;
 // An item's caption and toolbar picture. Records: 0 target, 1 object, 2 value.
 void setCaption(Routine& r, const char* text, const char* picture, u32 line) {
     const PbValue me = r.thisValue(0x8002);
-    r.assign(me, kText, vmMakeString(r.context(), text), false, 0, 2, 1, line);
-    if (picture) r.assign(me, kToolbarItemName, vmMakeString(r.context(), picture), false, 0, 2, 1, line + 1);
+    r.assignText(me, kText, text, 0, 2, 1, line);
+    if (picture) r.assignText(me, kToolbarItemName, picture, 0, 2, 1, line + 1);
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ u32 fn_1_32777_0(u32 context, u32) {
     Routine r(context, g_group, 4, kSource);
     return r.run([&] {
         // Temporaries: 0 target, 1 object, 2 value, 3 new object.
-        r.assign(r.thisValue(kApplication), 0, vmMakeString(context, "pbapplet32"), false, 0, 2, 1, 1100);
+        r.assignText(r.thisValue(kApplication), 0, "pbapplet32", 0, 2, 1, 1100);
         const struct {
             u32 slot;
             u16 type;
@@ -64,16 +64,22 @@ u32 fn_1_32777_21(u32 context, u32) {
                         {"LogPassword", kLogPass}, {"ServerName", kServerName}, {"UserID", kUserId},
                         {"DatabasePassword", kDbPass}, {"Lock", kLock},         {"DbParm", kDbParm}};
         for (const auto& s : settings) {
+            const u32 target = r.beginAssign(r.global(kSqlca), s.field, 0, 1, 1200);
             r.stringArgument(3, "tavorin.ini");
             r.stringArgument(4, "Database");
             r.stringArgument(5, s.key);
             r.stringArgument(6, " ");
-            const PbValue& result = r.systemCall(pbvm::sysfn::kProfileString, 3, 4);
-            r.val(2) = {vmCopyString(context, pbvm::Low(&result)), pbvm::flag::kValue,
-                        static_cast<u16>(pbvm::type::kString)};
-            const bool null = result.flags & pbvm::flag::kNull;
+            const PbValue* result = r.trySystemCall(pbvm::sysfn::kProfileString, 3, 4);
             r.releaseArguments(3, 4);
-            r.assign(r.global(kSqlca), s.field, r.val(2).value, null, 0, 2, 1, 1200);
+            if (!result) {
+                if (target) r.releaseTarget(target);
+                r.stop();
+            }
+            r.val(2) = {vmCopyString(context, pbvm::Low(result)), pbvm::flag::kValue,
+                        static_cast<u16>(pbvm::type::kString)};
+            const bool null = result->flags & pbvm::flag::kNull;
+            if (target) r.endAssign(target, r.val(2).value, null, 2, 1);
+            else vmFreeString(context, r.val(2).value);
         }
 
         auto connect = [&] {

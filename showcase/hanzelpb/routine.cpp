@@ -104,18 +104,25 @@ PbValue Routine::readObject(const PbValue& object, u16 index, unsigned local, u3
     return out;
 }
 
-void Routine::assign(const PbValue& object, u16 index, u32 value, bool null, unsigned target, unsigned source,
-                     unsigned local, u32 line) {
-    if (!check(object, local, line)) {
-        if (value) vmFreeString(ctx_, value);
-        return;
-    }
+u32 Routine::beginAssign(const PbValue& object, u16 index, unsigned target, unsigned local, u32 line) {
+    if (!check(object, local, line)) return 0;
     vmFieldLValue(ctx_, rec(target), object.value, index);
-    u32 t = Word(rec(target));
+    return Word(rec(target));
+}
+
+void Routine::endAssign(u32 target, u32 value, bool null, unsigned source, unsigned local) {
     val(source).type = type::kEmpty;
-    vmAssign(ctx_, t, value, null ? 1 : 0);
-    releaseTarget(t);
+    vmAssign(ctx_, target, value, null ? 1 : 0);
+    releaseTarget(target);
     vmReleaseValue(ctx_, rec(local));
+}
+
+void Routine::assignText(const PbValue& object, u16 index, const char* text, unsigned target, unsigned source,
+                         unsigned local, u32 line) {
+    u32 t = beginAssign(object, index, target, local, line);
+    if (!t) return;
+    val(source) = {vmMakeString(ctx_, text), flag::kValue, type::kString};
+    endAssign(t, val(source).value, false, source, local);
 }
 
 void Routine::releaseTarget(u32 target) {

@@ -64,9 +64,14 @@ public:
     u32 readString(const PbValue& object, u16 field, unsigned local, u32 line, bool& null);
     PbValue readScalar(const PbValue& object, u16 field, unsigned local, u32 line);
     PbValue readObject(const PbValue& object, u16 field, unsigned local, u32 line);
-    // value := object.field; `source` is the record the value was built in.
-    void assign(const PbValue& object, u16 field, u32 value, bool null, unsigned target, unsigned source,
-                unsigned local, u32 line);
+    // object.field := value, in two steps: the target first (0 when the
+    // access was skipped), then, once the value is built in record `source`,
+    // the assignment and the target's release.
+    u32 beginAssign(const PbValue& object, u16 field, unsigned target, unsigned local, u32 line);
+    void endAssign(u32 target, u32 value, bool null, unsigned source, unsigned local);
+    // object.field := a constant text.
+    void assignText(const PbValue& object, u16 field, const char* text, unsigned target, unsigned source,
+                    unsigned local, u32 line);
     void releaseTarget(u32 target);
     PbValue global(u32 slot) const { return *pbvm::At<PbValue>(vmGlobalSlot(ctx_, instance_, slot)); }
     PbValue thisValue(u16 typeId) const { return {self(), pbvm::flag::kValue, typeId}; }
