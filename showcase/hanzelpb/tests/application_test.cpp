@@ -40,6 +40,31 @@ u32 scriptedConnect(u32, u32 transaction) {
     return 1;
 }
 
+// Object functions seen by the start window's open event: dirlist leaves a
+// folder text ending in a backslash; insertdocument's arguments are kept.
+struct ObjectCalls {
+    std::string document;
+    pbvm::PbValue clear{}, fileType{};
+    std::vector<u32> indexes;
+} g_calls;
+
+u32 scriptedObjectCall(u32 object, u32 zero, u32 index, u32 count, u32 first, u32 result) {
+    g_calls.indexes.push_back(index);
+    const pbvm::PbValue* args = pbvm::At<pbvm::PbValue>(first);
+    if (index == 47 && count == 3) {
+        test::SetFieldText(args[2].value, 23, "C:\\TEMP\\");
+        return 1;
+    }
+    if (index == 132 && count == 3) {
+        g_calls.document = args[0].value ? pbvm::At<const char>(args[0].value) : "";
+        g_calls.clear = args[1];
+        g_calls.fileType = args[2];
+        return 1;
+    }
+    auto real = reinterpret_cast<u32 (*)(u32, u32, u32, u32, u32, u32)>(PBVM60_ProcByOrdinal(2384));
+    return real(object, zero, index, count, first, result);
+}
+
 class Application : public HanzelTest {
 protected:
     void SetUp() override {
@@ -98,6 +123,20 @@ TEST_F(Application, OpensTheStartWindowWithItsTextsFilesAndDocument) {
     EXPECT_EQ(control<QLabel>(main, "p_testy_image")->pixmap().size(), QSize(241, 174));
     EXPECT_EQ(control<QPushButton>(main, "cb_main_exit")->text(), "Exit");
     EXPECT_EQ(control<QPushButton>(main, "cb_main_next")->text(), "Next >>>");
+}
+
+TEST_F(Application, TheDocumentNameIsTheFolderTextWithPb60AppendedAsItStands) {
+    g_calls = ObjectCalls{};
+    test::ImportOverride calls(kCallObjectFunction, reinterpret_cast<void*>(&scriptedObjectCall));
+    runtime().StartApplication("");
+    ASSERT_TRUE(window("w_main1"));
+    EXPECT_EQ(g_calls.document, "C:\\TEMP\\\\pb60.rtf");
+    EXPECT_EQ(g_calls.clear.type, pbvm::type::kBoolean);
+    EXPECT_EQ(g_calls.clear.value, 1u);
+    EXPECT_EQ(g_calls.fileType.type, pbvm::type::kFileTypeEnum);
+    EXPECT_EQ(g_calls.fileType.value, 1u);
+    // The rich-text control's create event first, then dirlist and insertdocument.
+    EXPECT_EQ(g_calls.indexes, (std::vector<u32>{80, 40, 54, 47, 132}));
 }
 
 TEST_F(Application, TheMenuHasItsItemsAndToolbarPictures) {
