@@ -1,0 +1,86 @@
+// The class tables handed to the runtime and their registration.
+#include <gtest/gtest.h>
+
+#include "class_routines.h"
+#include "hanzel_runtime.h"
+#include "routine.h"
+
+namespace {
+
+using namespace hanzel;
+
+std::vector<pbvm::TypeRecord> typeList(const pbvm::ClassHolder& holder) {
+    std::vector<pbvm::TypeRecord> out;
+    for (auto* t = pbvm::At<pbvm::TypeRecord>(holder.types); t->typeId; ++t) out.push_back(*t);
+    return out;
+}
+
+const pbvm::FunctionRecord& function(const pbvm::ClassHolder& holder, u32 index) {
+    return pbvm::At<pbvm::FunctionRecord>(holder.functions)[index];
+}
+
+u32 address(EventRoutine r) { return pbvm::Low(reinterpret_cast<const void*>(r)); }
+
+TEST(ClassTables, StartWindowTypeListHasEveryControlWithOrWithoutScripts) {
+    const pbvm::ClassHolder& holder = *WMain1Tables().holder;
+    auto types = typeList(holder);
+    ASSERT_EQ(types.size(), 20u);
+    EXPECT_EQ(types[0].typeId, 32770);
+    EXPECT_EQ(types[0].count, 3);
+    EXPECT_EQ(types[0].first, 1u);
+    EXPECT_EQ(types[0].end, 4u);
+    EXPECT_EQ(types[1].typeId, 32787);  // p_welcome_image: no scripts
+    EXPECT_EQ(types[1].count, 0);
+    EXPECT_EQ(types[1].first, types[1].end);
+    EXPECT_EQ(types[8].typeId, 32796);  // rte_pb60_info
+    EXPECT_EQ(types[8].count, 1);
+    EXPECT_EQ(types[19].typeId, 32815);
+    for (const auto& t : types) {
+        EXPECT_EQ(t.zero, 0);
+        EXPECT_EQ(t.zero2, 0u);
+        EXPECT_EQ(t.end - t.first, t.count);
+    }
+    EXPECT_EQ(function(holder, 0).event, 0);
+    EXPECT_EQ(function(holder, 0).address, 0u);
+    EXPECT_EQ(function(holder, 3).event, 37);
+    EXPECT_EQ(function(holder, 3).address, address(fn_2_32770_37));
+    EXPECT_EQ(function(holder, 6).event, 33);
+    EXPECT_EQ(function(holder, 6).address, address(fn_2_32814_33));
+}
+
+TEST(ClassTables, MenuAndApplicationListTheirRoutinesInOrder) {
+    const pbvm::ClassHolder& menu = *MMainTables().holder;
+    auto types = typeList(menu);
+    ASSERT_EQ(types.size(), 6u);
+    const std::pair<u16, u16> events[] = {{0, 1}, {0, 1}, {0, 21}, {0, 21}, {0, 1}, {0, 21}};
+    for (std::size_t i = 0; i < types.size(); ++i) {
+        EXPECT_EQ(types[i].typeId, i == 0 ? 32770 : 32783 + i);
+        ASSERT_EQ(types[i].count, 2);
+        EXPECT_EQ(function(menu, types[i].first).event, events[i].first);
+        EXPECT_EQ(function(menu, types[i].first + 1).event, events[i].second);
+    }
+    const pbvm::ClassHolder& app = *PbApplet32Tables().holder;
+    auto appTypes = typeList(app);
+    ASSERT_EQ(appTypes.size(), 1u);
+    EXPECT_EQ(appTypes[0].typeId, 32777);
+    EXPECT_EQ(function(app, 3).event, 21);
+    EXPECT_EQ(function(app, 4).event, 19);
+    auto about = typeList(*WAboutTables().holder);
+    ASSERT_EQ(about.size(), 6u);
+    EXPECT_EQ(about[5].typeId, 32798);
+    EXPECT_EQ(about[5].count, 1);
+}
+
+TEST(ClassTables, ASecondRegistrationCallLeavesGroupAndHolderUnchanged) {
+    test::LoadRuntime();
+    const u32 c = pbvm::Runtime::Get().Context();
+    const u32 group = *WMain1Tables().groupCache;
+    EXPECT_EQ(static_cast<int>(group), pbvm::Runtime::Get().GroupOf("w_main1"));
+    u32 frame = pbvm::LowAlloc(8);
+    EXPECT_NE(getVtableInfo_w_main1(c, 0, frame + 4), 0u);
+    EXPECT_EQ(*WMain1Tables().groupCache, group);
+    EXPECT_EQ(pbvm::Word(frame + 4), pbvm::Low(WMain1Tables().holder));
+    pbvm::LowFree(frame);
+}
+
+}  // namespace
