@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "application.h"
 #include "cls_manage_login.h"
@@ -84,16 +85,21 @@ void frmOrder::Form_Load() {
     txtCreditCard.Text("");
     txtExpirationDate.Text("");
     txtQuantity.Text("1");
+    ShowCurrentChoice("frmOrder.Form_Load");
+    filledByLoad_ = true;
     vb::ResumeNext([&] { orvanta::SetFontsForLocale(*this); });
 }
 
-// Every show (the form is only hidden between orders) takes the choices
-// made meanwhile: the quick order's quantity, the album chosen in the main
-// window and the login in force. The card details and a quantity typed
-// before stay as they were left.
-void frmOrder::Form_Activate() { ShowCurrentChoice(); }
+// Every later show (the form is only hidden between orders) takes the
+// choices made meanwhile: the quick order's quantity, the album chosen in
+// the main window and the login in force. The card details and a quantity
+// typed before stay as they were left.
+void frmOrder::Form_Activate() {
+    if (std::exchange(filledByLoad_, false)) return;  // the load has just filled it
+    ShowCurrentChoice("frmOrder.Form_Activate");
+}
 
-void frmOrder::ShowCurrentChoice() {
+void frmOrder::ShowCurrentChoice(const std::string& procedure) {
     if (lQuantity != 0) {
         txtQuantity.Text(vb::Trim(vb::Str(vb::Variant(lQuantity))));
         lQuantity = 0;
@@ -101,7 +107,7 @@ void frmOrder::ShowCurrentChoice() {
     ShowChosenAlbum();
     std::int16_t keyCode = 0;
     txtQuantity_KeyUp(keyCode, 0);
-    ShowCustomer();
+    ShowCustomer(procedure);
 }
 
 void frmOrder::ShowChosenAlbum() {
@@ -112,7 +118,7 @@ void frmOrder::ShowChosenAlbum() {
 }
 
 // The logged-in customer's details, locked; empty and open for a new customer.
-void frmOrder::ShowCustomer() {
+void frmOrder::ShowCustomer(const std::string& procedure) {
     forms::TextBox* const boxes[] = {&txtName, &txtStreet, &txtCityStateZip, &txtPhone};
     const std::int32_t customer = modMain::Login().LatestLogin();
     if (customer == -3) {
@@ -137,7 +143,7 @@ void frmOrder::ShowCustomer() {
             }
             rs->Close();
         },
-        [] { orvanta::ReportUnexpectedError("frmOrder.Form_Activate"); });
+        [&] { orvanta::ReportUnexpectedError(procedure); });
     for (int i = 0; i < 4; ++i) {
         boxes[i]->Text(values[i]);
         boxes[i]->Locked(true);

@@ -73,9 +73,9 @@ protected:
     void Form_KeyPress(std::int16_t& KeyAscii) override;
 
 private:
-    void ShowCurrentChoice();
+    void ShowCurrentChoice(const std::string& procedure);
     void ShowChosenAlbum();
-    void ShowCustomer();
+    void ShowCustomer(const std::string& procedure);
     void ShowAmounts(double quantity);
     bool QuantityAccepted();
     bool OrderComplete();
@@ -86,6 +86,8 @@ private:
     // none) and its price.
     std::string product_;
     double price_ = 0;
+    // The load has filled the form for the show under way.
+    bool filledByLoad_ = false;
     // The quantity box held a number beyond what an order can take.
     bool quantityTooLarge_ = false;
     // The amounts as last shown.

@@ -234,6 +234,14 @@ TEST_F(Ordering, CustomerWithoutARowShowsEmptyBoxes) {
     forms::ReleaseDefault<frmOrder>();
     Execute("DROP TABLE CUSTOMERS");
     WithOrderForm([&](frmOrder& order) { EXPECT_EQ(order.txtPhone.Text(), ""); });
+    EXPECT_EQ(LastBox().title, "Unexpected error in frmOrder.Form_Load");
+
+    // Each show reads the customer once: at the load, then at every later show.
+    driver().ClearMessageBoxes();
+    WithOrderForm([&](frmOrder& order) { driver().Click(order.cmdCancel); });
+    EXPECT_EQ(driver().MessageBoxes().size(), 1u);
+    WithOrderForm([&](frmOrder& order) { driver().Click(order.cmdCancel); });
+    ASSERT_EQ(driver().MessageBoxes().size(), 2u);
     EXPECT_EQ(LastBox().title, "Unexpected error in frmOrder.Form_Activate");
 }
 
