@@ -213,7 +213,7 @@ bool frmOrder::QuantityAccepted() {
             lOrderQuantity = vb::CLng(vb::Variant(text));
             quantityTooLarge_ = lOrderQuantity > kMaxOrderQuantity;
             // The amounts shown are those of the quantity ordered.
-            if (!quantityTooLarge_) ShowAmounts(lOrderQuantity);
+            if (lOrderQuantity >= 1 && !quantityTooLarge_) ShowAmounts(lOrderQuantity);
         } catch (const vb::VBError& e) {
             // No number at all counts as none; a number beyond 32 bits as too large.
             lOrderQuantity = 0;
