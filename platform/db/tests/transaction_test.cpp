@@ -144,6 +144,19 @@ TEST_F(Transactions, TransactionEndedByTheEngineIsNeverCommittedUnnoticed) {
     EXPECT_EQ(db->TransactionDepth(), 0);
 }
 
+TEST_F(Transactions, ReadOnlyDatabaseHasTransactionsThatOnlyRead) {
+    auto readOnly = dao::OpenDatabase(t.path(), vb::Variant(), true);
+    readOnly->BeginTrans();
+    EXPECT_EQ(readOnly->OpenRecordset("CUSTOMERS")->RecordCount(), 3);
+    EXPECT_ENGINE_ERROR(readOnly->Execute("DELETE FROM CUSTOMERS"), 3027);
+    readOnly->CommitTrans();
+    // It holds no write lock: another user writes meanwhile.
+    readOnly->BeginTrans();
+    db->Execute("DELETE FROM ORDERS");
+    readOnly->Rollback();
+    EXPECT_EQ(RawQuery(t.path(), "SELECT count(*) FROM ORDERS"), "0");
+}
+
 TEST_F(Transactions, SchemaChangesRollBackToo) {
     db->BeginTrans();
     db->Execute("CREATE TABLE NOTES (ID LONG)");
