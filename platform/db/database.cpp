@@ -41,6 +41,14 @@ void Database::Execute(const std::string& sql, int /*options*/) {
     if (t.kind == StatementKind::Other) connection_->refreshSchema();
 }
 
+void Database::BeginTrans() { connection_->beginTransaction(); }
+
+void Database::CommitTrans(int /*options*/) { connection_->commitTransaction(); }
+
+void Database::Rollback() { connection_->rollbackTransaction(); }
+
+int Database::TransactionDepth() const { return connection_->transactionDepth(); }
+
 void Database::Close() {
     connection_->handle();  // 3420 when already closed
     connection_->close();
@@ -60,6 +68,18 @@ vb::Variant Database::CallMember(const std::string& name, const std::vector<vb::
     }
     if (SameName(name, "Execute") && !args.empty()) {
         Execute(args[0].ToString(), args.size() > 1 && !args[1].IsEmpty() ? static_cast<int>(args[1].ToLong()) : 0);
+        return {};
+    }
+    if (SameName(name, "BeginTrans") && args.empty()) {
+        BeginTrans();
+        return {};
+    }
+    if (SameName(name, "CommitTrans") && args.size() <= 1) {
+        CommitTrans(args.empty() || args[0].IsEmpty() ? 0 : static_cast<int>(args[0].ToLong()));
+        return {};
+    }
+    if (SameName(name, "Rollback") && args.empty()) {
+        Rollback();
         return {};
     }
     if (SameName(name, "Close") && args.empty()) {
