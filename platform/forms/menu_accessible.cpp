@@ -130,7 +130,9 @@ public:
     void doAction(const QString& name) override {
         if (!action_ || !action_->isEnabled()) return;
         if (name == pressAction()) {
-            action_->trigger();
+            // Later, from the event loop as a click would: the item may show
+            // a modal form, and the tool that asked waits for an answer.
+            QMetaObject::invokeMethod(action_.data(), &QAction::trigger, Qt::QueuedConnection);
         } else if (name == showMenuAction()) {
             QMenu* sub = Submenu();
             if (sub && sub->isVisible()) {
