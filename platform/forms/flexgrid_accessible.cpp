@@ -237,7 +237,10 @@ public:
     bool unselectColumn(int) override { return false; }
 
     // Rows or columns came or went: the cells are made again when asked for.
-    void modelChange(QAccessibleTableModelChangeEvent*) override { DropCells(); }
+    // A changed text needs nothing: the cells read the grid when asked.
+    void modelChange(QAccessibleTableModelChangeEvent* event) override {
+        if (event->modelChangeType() != QAccessibleTableModelChangeEvent::DataChanged) DropCells();
+    }
 
     // The interface of a cell (row kHeaderRow: a column header), made once.
     QAccessibleInterface* Cell(int row, int col) const {

@@ -50,6 +50,15 @@ std::vector<std::string> ChildNames(QAccessibleInterface* i) {
     return out;
 }
 
+// Runs with accessibility active, as when a tool listens: Qt then announces
+// widgets (and makes interfaces for them) while they are being built.
+class FormsAccessibility : public ::testing::Test {
+protected:
+    FormsAccessibility() { QAccessible::setActive(true); }
+    ~FormsAccessibility() override { QAccessible::setActive(false); }
+    forms::testing::Driver driver;
+};
+
 class frmMain : public forms::Form {
 public:
     frmMain() : Form("frmMain") {
@@ -100,8 +109,7 @@ public:
     }
 };
 
-TEST(FormsAccessibility, AFormIsAFrameNamedByItsCaption) {
-    forms::testing::Driver driver;
+TEST_F(FormsAccessibility, AFormIsAFrameNamedByItsCaption) {
     frmMain& f = Default<frmMain>();
     f.Show();
     QAccessibleInterface* window = Of(f.Window());
@@ -133,8 +141,7 @@ TEST(FormsAccessibility, AFormIsAFrameNamedByItsCaption) {
     forms::Unload(f);
 }
 
-TEST(FormsAccessibility, AModalFormWithAFixedBorderIsADialog) {
-    forms::testing::Driver driver;
+TEST_F(FormsAccessibility, AModalFormWithAFixedBorderIsADialog) {
     frmLogin& login = Default<frmLogin>();
     QAccessible::Role shownModally = QAccessible::NoRole;
     bool modalState = false;
@@ -166,8 +173,7 @@ TEST(FormsAccessibility, AModalFormWithAFixedBorderIsADialog) {
     EXPECT_EQ(shownModally, QAccessible::Window);
 }
 
-TEST(FormsAccessibility, MenuItemsCarryTheirControlNames) {
-    forms::testing::Driver driver;
+TEST_F(FormsAccessibility, MenuItemsCarryTheirControlNames) {
     frmMain& f = Default<frmMain>();
     f.Show();
     QAccessibleInterface* window = Of(f.Window());
@@ -214,8 +220,7 @@ TEST(FormsAccessibility, MenuItemsCarryTheirControlNames) {
     forms::Unload(f);
 }
 
-TEST(FormsAccessibility, TheStatusBarShowsItsTextAndItsPanels) {
-    forms::testing::Driver driver;
+TEST_F(FormsAccessibility, TheStatusBarShowsItsTextAndItsPanels) {
     frmMain& f = Default<frmMain>();
     f.Show();
     QAccessibleInterface* bar = Find(Of(f.Window()), "statusMain");
@@ -241,8 +246,7 @@ TEST(FormsAccessibility, TheStatusBarShowsItsTextAndItsPanels) {
     forms::Unload(f);
 }
 
-TEST(FormsAccessibility, PictureBoxesAndImagesAreImages) {
-    forms::testing::Driver driver;
+TEST_F(FormsAccessibility, PictureBoxesAndImagesAreImages) {
     frmMain& f = Default<frmMain>();
     f.Show();
     QAccessibleInterface* window = Of(f.Window());
@@ -289,8 +293,7 @@ std::vector<std::string> ColumnHeaders(QAccessibleTableInterface* t) {
     return out;
 }
 
-TEST(FormsAccessibility, TheFlexGridsFixedRowIsItsColumnHeaders) {
-    forms::testing::Driver driver;
+TEST_F(FormsAccessibility, TheFlexGridsFixedRowIsItsColumnHeaders) {
     frmExisting& f = Default<frmExisting>();
     f.Show();
     QAccessibleInterface* grid = Find(Of(f.Window()), "FlexigridOrders");
@@ -328,7 +331,12 @@ TEST(FormsAccessibility, TheFlexGridsFixedRowIsItsColumnHeaders) {
     EXPECT_TRUE(table->cellAt(0, 1)->tableCellInterface()->isSelected());
     EXPECT_FALSE(table->cellAt(1, 1)->tableCellInterface()->isSelected());
 
-    // The cells follow what the program writes, rows added included.
+    // The cells follow what the program writes, rows added included; a cell
+    // a tool holds stays the same while only texts change.
+    QAccessibleInterface* first = table->cellAt(0, 0);
+    f.FlexigridOrders.TextMatrix(1, 0, "70");
+    EXPECT_EQ(table->cellAt(0, 0), first);
+    EXPECT_EQ(Name(first), "70");
     f.FlexigridOrders.TextMatrix(0, 2, "QTY");
     f.FlexigridOrders.AddItem("9\t5\t4");
     EXPECT_EQ(table->rowCount(), 3);
@@ -382,10 +390,9 @@ public:
     forms::FlexGrid FlexigridCustomers{this, "FlexigridCustomers", 120, 4320, 8295, 3000};
 };
 
-TEST(FormsAccessibility, GridsOverARecordsetHeadTheirColumnsWithTheFieldNames) {
+TEST_F(FormsAccessibility, GridsOverARecordsetHeadTheirColumnsWithTheFieldNames) {
     TempDatabase db(R"(CREATE TABLE CUSTOMERS (CUSTID LONG NOT NULL PRIMARY KEY, NAME TEXT(50), CITY TEXT(50));
                        INSERT INTO CUSTOMERS VALUES (4, 'admin', 'Boston'), (7, 'Ada Byron', 'London');)");
-    forms::testing::Driver driver;
     frmAdmin& f = Default<frmAdmin>();
     f.Show();
     f.dataAdmin.DatabaseName(db.path());
