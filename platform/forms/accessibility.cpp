@@ -49,7 +49,8 @@ public:
 
 private:
     bool IsDialog() const {
-        const Form* form = static_cast<FormWindow*>(widget())->OwnerForm();
+        const Form* form = FormOfWidget(widget());  // null once the form let its window go
+        if (!form) return false;
         const bool modal = widget()->windowModality() != Qt::NonModal || form->IsModal();
         return modal && IsFixedBorder(form->RawBorderStyle());
     }

@@ -32,7 +32,6 @@ class FormWindow : public QWidget {
 public:
     FormWindow(Form* form, QWidget* parent = nullptr);
     ClientArea* Client() const { return client_; }
-    Form* OwnerForm() const { return form_; }
     // Made on first use, above the client area.
     QMenuBar* MenuBar();
     bool HasMenuBar() const { return menuBar_ != nullptr; }
