@@ -193,8 +193,6 @@ public:
 
     // The selection is the block from the current cell to (RowSel, ColSel).
     bool IsSelected(int row, int col) const {
-        const FlexGrid* g = Grid();
-        if (!g) return false;
         const auto [r0, c0, r1, c1] = Block();
         return row >= r0 && row <= r1 && col >= c0 && col <= c1;
     }
@@ -212,6 +210,7 @@ public:
     }
     QList<int> selectedRows() const override {
         QList<int> out;
+        if (selectedCellCount() == 0) return out;
         const auto [r0, c0, r1, c1] = Block();
         if (c0 == 0 && c1 == columnCount() - 1) {
             for (int r = r0; r <= r1; ++r) out << r;
@@ -220,6 +219,7 @@ public:
     }
     QList<int> selectedColumns() const override {
         QList<int> out;
+        if (selectedCellCount() == 0) return out;
         const auto [r0, c0, r1, c1] = Block();
         if (r0 == 0 && r1 == rowCount() - 1) {
             for (int c = c0; c <= c1; ++c) out << c;
