@@ -14,6 +14,7 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "accessibility.h"
 #include "app_object.h"
 #include "err.h"
 #include "program_hooks.h"
@@ -123,12 +124,14 @@ int Application::Run(const std::function<void()>& main) {
 void EnsureQtApplication() {
     static const bool hooked = (InstallDoEventsHook(), true);
     (void)hooked;
-    if (QCoreApplication::instance()) return;
-    static int argc = 1;
-    static char name[] = "forms";
-    static char* argv[] = {name, nullptr};
-    new QApplication(argc, argv);  // lives for the whole process
-    QApplication::setQuitOnLastWindowClosed(false);
+    if (!QCoreApplication::instance()) {
+        static int argc = 1;
+        static char name[] = "forms";
+        static char* argv[] = {name, nullptr};
+        new QApplication(argc, argv);  // lives for the whole process
+        QApplication::setQuitOnLastWindowClosed(false);
+    }
+    detail::InstallAccessibility();
 }
 
 std::shared_ptr<Form>& detail::DefaultSlot(std::type_index type) { return rt().defaults[type]; }

@@ -6,6 +6,7 @@
 #include <QFont>
 #include <QWidget>
 
+#include "accessibility.h"
 #include "application.h"
 #include "control_array.h"
 #include "err.h"
@@ -444,6 +445,7 @@ void Control::CreateNative() {
     if (!widget_) return;
     SetWidgetName(widget_);
     InstallEventHooks(widget_);
+    detail::RefreshAccessible(widget_);
     {
         const bool blocked = widget_->blockSignals(true);
         ApplyCommon();

@@ -512,6 +512,11 @@ void FlexGrid::TopRow(std::int32_t row) {
     if (QTableView* v = View()) v->scrollTo(model_->index(row, 0), QAbstractItemView::PositionAtTop);
 }
 
+std::array<std::int32_t, 4> FlexGrid::SelectedBlock() const {
+    return {std::min(state_.row, state_.rowSel), std::min(state_.col, state_.colSel), std::max(state_.row, state_.rowSel),
+            std::max(state_.col, state_.colSel)};
+}
+
 bool FlexGrid::IsHighlighted(int row, int col) const {
     const int r0 = std::min(state_.row, state_.rowSel), r1 = std::max(state_.row, state_.rowSel);
     const int c0 = std::min(state_.col, state_.colSel), c1 = std::max(state_.col, state_.colSel);

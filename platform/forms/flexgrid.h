@@ -13,6 +13,7 @@
 // the common mouse and key events. When its DataSource is a data control the
 // grid shows that control's recordset: the field names in row 0 and one row
 // per record, from column 1 on.
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -121,6 +122,14 @@ public:
     // Used by the widget.
     const std::string& Cell(int row, int col) const { return cells_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)]; }
     bool IsFixed(int row, int col) const { return row < state_.fixedRows || col < state_.fixedCols; }
+    // The size without loading the form (for the accessibility interface).
+    std::int32_t RawRows() const { return state_.rows; }
+    std::int32_t RawCols() const { return state_.cols; }
+    std::int32_t RawFixedRows() const { return state_.fixedRows; }
+    std::int32_t RawFixedCols() const { return state_.fixedCols; }
+    // The block from the current cell to (RowSel, ColSel): first row, first
+    // column, last row, last column.
+    std::array<std::int32_t, 4> SelectedBlock() const;
     bool IsHighlighted(int row, int col) const;
     int Alignment(int row, int col) const;
     void UserPressed(int row, int col, bool extend);

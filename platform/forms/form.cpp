@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QScreen>
 
+#include "accessibility.h"
 #include "application.h"
 #include "control_array.h"
 #include "err.h"
@@ -462,6 +463,7 @@ void Form::LoadForm() {
         detail::HookFormWidget(window_, this);
         detail::HookFormWidget(client_, this);
         if (client_->parentWidget() != window_) detail::HookFormWidget(client_->parentWidget(), this);
+        detail::RefreshAccessible(client_->parentWidget());
         ApplyFontToClient(*font_, *client_);
         if (state_.icon) window_->setWindowIcon(QIcon(state_.icon->Pixmap()));
         window_->setEnabled(state_.enabled);

@@ -141,6 +141,7 @@ public:
     // Ends design time; called by Default and New, and at the first load.
     void EndDesign();
     bool IsModal() const { return modalDepth_ > 0; }
+    std::int16_t RawBorderStyle() const { return state_.borderStyle; }
 
     // ---- late binding ----
     // Built-in members, then the form's controls and control arrays by name;

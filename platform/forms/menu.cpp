@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 
+#include "accessibility.h"
 #include "application.h"
 #include "control_array.h"
 #include "form.h"
@@ -82,7 +83,9 @@ void Menu::CreateNative() {
         QObject::connect(action_, &QAction::triggered, action_, [this] { RaiseEvent(Click); });
     }
     action_->setObjectName(QString::fromStdString(QualifiedName()));
+    detail::SetMenuItemName(action_, action_->objectName());
     host->insertAction(InsertionPoint(), action_);
+    detail::RefreshAccessible(action_);
     ApplyState();
     if (!parent) form.UpdateMenuBarVisibility();
 }
@@ -99,7 +102,7 @@ QAction* Menu::InsertionPoint() const {
     }
     // Declaration order decides, except that an element of a menu array
     // loaded at run time goes with the other elements, by index.
-    std::size_t at = 0;
+    std::size_t at = static_cast<std::size_t>(std::find(siblings.begin(), siblings.end(), this) - siblings.begin()) + 1;
     if (IsArrayElement()) {
         for (std::size_t i = 0; i < siblings.size(); ++i) {
             Menu* m = siblings[i];
@@ -111,8 +114,6 @@ QAction* Menu::InsertionPoint() const {
                 at = i + 1;
             }
         }
-    } else {
-        at = static_cast<std::size_t>(std::find(siblings.begin(), siblings.end(), this) - siblings.begin()) + 1;
     }
     for (std::size_t i = at; i < siblings.size(); ++i) {
         if (siblings[i] != this && siblings[i]->action_) return siblings[i]->action_;

@@ -1,5 +1,6 @@
 #include "statusbar.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -260,8 +261,12 @@ void StatusBar::Rebuild() {
     }
     panelLabels_.clear();
     bool anySpring = false;
+    const std::string name = QualifiedName();
     for (const auto& p : panels_->items_.All()) {
         QLabel* label = MakePanelLabel(widget_);
+        // Tools find a panel by the bar's name and its place: "statusMain.Panels(2)".
+        label->setAccessibleDescription(
+            QString::fromStdString(name + ".Panels(" + std::to_string(panelLabels_.size() + 1) + ")"));
         label->setAlignment(AlignmentOf(p->alignment_));
         label->setMinimumWidth(TwipsToPixels(p->width_));
         const bool spring = p->autoSize_ == 1;
@@ -288,6 +293,11 @@ void StatusBar::UpdateTexts() {
     auto* layout = static_cast<QHBoxLayout*>(widget_->layout());
     const int last = layout->count() - 1;
     if (last > 0 && layout->itemAt(last)->spacerItem()) layout->setStretch(last, simple ? 0 : 1);
+    // The bar is named by the text it shows.
+    if (QAccessible::isActive()) {
+        QAccessibleEvent nameChanged(widget_, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&nameChanged);
+    }
 }
 
 QWidget* StatusBar::CreateWidget(QWidget* parent) {
@@ -296,6 +306,7 @@ QWidget* StatusBar::CreateWidget(QWidget* parent) {
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(2);
     simpleLabel_ = MakePanelLabel(w);
+    simpleLabel_->setAccessibleDescription(QString::fromStdString(QualifiedName() + ".SimpleText"));
     layout->addWidget(simpleLabel_, 1);
     if (parent) {
         watcher_ = new EdgeWatcher(this, w);

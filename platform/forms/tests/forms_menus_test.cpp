@@ -26,6 +26,7 @@ public:
     formtest::EventLog log;
     forms::Menu mnuFile{this, "mnuFile", "&File"};
     forms::Menu mnuLogin{&mnuFile, "mnuLogin", "&Login As New User..."};
+    forms::ControlArray<forms::Menu> mnuRecent{&mnuFile, "mnuRecent", forms::Element(1, "&1 orvanta.mdb")};
     forms::Menu div{&mnuFile, "div", "-"};
     forms::Menu mnuFileClose{&mnuFile, "mnuFileClose", "E&xit"};
     forms::Menu mnuAdmin{this, "mnuAdmin", "&Admin"};
@@ -60,7 +61,9 @@ TEST(FormMenus, MenusAreBuiltInDeclarationOrder) {
     EXPECT_EQ(titles, (std::vector<std::string>{"&File", "&Admin"}));
     EXPECT_EQ(Texts(f.mnuAdmin.Submenu()),
               (std::vector<std::string>{"&Customers...", "&Orders...", "&Inventory...", "-", "&Restore Database"}));
-    EXPECT_EQ(Texts(f.mnuFile.Submenu()), (std::vector<std::string>{"&Login As New User...", "E&xit"}));
+    // A menu array with one element sits where it is declared.
+    EXPECT_EQ(Texts(f.mnuFile.Submenu()),
+              (std::vector<std::string>{"&Login As New User...", "&1 orvanta.mdb", "E&xit"}));
     EXPECT_EQ(f.mnuAdminChoice(2).Action()->objectName().toStdString(), "mnuAdminChoice(2)");
 }
 
