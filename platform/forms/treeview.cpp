@@ -848,7 +848,14 @@ void TreeView::ApplyState() {
 }
 
 void TreeView::DestroyNative() {
-    if (auto* w = static_cast<TreeWidget*>(widget_)) w->owner_ = nullptr;
+    if (auto* w = static_cast<TreeWidget*>(widget_)) {
+        w->owner_ = nullptr;
+        // The items read their nodes when drawn: they go now, not with the
+        // widget later, which may outlive the nodes.
+        ++syncing_;
+        w->clear();
+        --syncing_;
+    }
     for (auto& n : nodes_->order_) {
         n->item_ = nullptr;
         n->childItems_ = false;

@@ -3,6 +3,7 @@
 // holds; keys stay found through many removals and renames; a node keeps
 // the image and tag it was given; the accessible tree reads the nodes.
 #include <QAccessible>
+#include <QPointer>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -102,6 +103,24 @@ TEST(PlatformTreeViewItems, ANewWidgetShowsWhatWasOpenAndSelected) {
     ASSERT_NE(tree->currentItem(), nullptr);
     EXPECT_EQ(tree->currentItem()->text(0).toStdString(), "Mass in B minor");
     EXPECT_EQ(f.treMain.NodeOfItem(tree->currentItem()), &nodes(vb::Variant("P 2")));
+}
+
+TEST(PlatformTreeViewItems, AnUnloadedTreesWidgetKeepsNoItemsOfTheGoneNodes) {
+    forms::testing::Driver driver;
+    frmCatalogue& f = Default<frmCatalogue>();
+    f.Show();
+    FillComposers(f.treMain);
+    f.treMain.Nodes()(vb::Variant("Bach")).Expanded(true);
+    QPointer<QTreeWidget> tree = static_cast<QTreeWidget*>(f.treMain.Widget());
+    forms::Unload(f);
+    // The widget is deleted later; until then it shows nothing of the
+    // nodes, which are gone with the unload.
+    if (tree) {
+        EXPECT_EQ(tree->topLevelItemCount(), 0);
+    }
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::processEvents();
+    EXPECT_TRUE(tree.isNull());
 }
 
 TEST(PlatformTreeViewItems, ManyKeysStayFoundThroughRemovalsAndRenames) {
