@@ -643,8 +643,9 @@ void TreeView::RaiseNodeEvent(const std::function<void(Node&)>& handler, Node& n
 
 QIcon TreeView::IconOf(const Node& node) const {
     if (!imageList_ || !ShowsPictures(state_.style) || node.imageKind_ == Node::ImageKind::None) return {};
-    // One icon per image, shared by the nodes that show it.
     const vb::Variant image = node.Image();
+    if (image.IsNull()) return {};
+    // One icon per image, shared by the nodes that show it.
     const std::string name = (image.IsNumericType() ? "#" : "$") + image.ToString();
     auto it = icons_.find(name);
     if (it == icons_.end()) it = icons_.emplace(name, imageList_->Icon(image)).first;

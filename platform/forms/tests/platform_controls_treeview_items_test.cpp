@@ -195,6 +195,12 @@ TEST(PlatformTreeViewItems, ANodeKeepsTheImageAndTagItWasGiven) {
     const QImage album = f.imglstTree.Icon(vb::Variant("album")).pixmap(16, 16).toImage();
     EXPECT_EQ(tree->topLevelItem(1)->icon(0).pixmap(16, 16).toImage(), album);
     EXPECT_NE(tree->topLevelItem(0)->icon(0).pixmap(16, 16).toImage(), album);
+    EXPECT_FALSE(tree->topLevelItem(0)->icon(0).isNull());
+
+    // Null names no picture.
+    integer.Image(vb::Variant::Null());
+    EXPECT_TRUE(integer.Image().IsNull());
+    EXPECT_TRUE(tree->topLevelItem(0)->icon(0).isNull());
 
     EXPECT_EQ(none.Tag(), "");
     none.Tag("spare");
