@@ -17,24 +17,23 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <ctime>
-
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <string>
 
 #include "app_object.h"
 #include "application.h"
-#include "program_hooks.h"
 #include "datetime.h"
 #include "frm_existing_login.h"
 #include "frm_main.h"
 #include "generated_catalogue.h"
 #include "mod_main.h"
 #include "program_build.h"
+#include "program_hooks.h"
 #include "unload_all_forms.h"
 
 namespace {
@@ -45,8 +44,8 @@ double Seconds(Clock::time_point from, Clock::time_point to) {
     return std::chrono::duration<double>(to - from).count();
 }
 
-// The splash waits by reading the runtime's timer over and over (a few
-// milliseconds apart), and the timer converts the clock to local time each
+// The splash waits by reading the runtime's timer over and over (10 ms
+// apart), and the timer converts the clock to local time each
 // time. Standing in for the C library's conversion, the bench sees when a
 // run of such readings began.
 Clock::time_point lastClockRead{}, clockReadsBegan{};
@@ -58,7 +57,7 @@ extern "C" struct tm* localtime_r(const time_t* clock, struct tm* local) {
     static const auto library = reinterpret_cast<Conversion>(dlsym(RTLD_NEXT, "localtime_r"));
     if (gettid() == getpid()) {
         const Clock::time_point now = Clock::now();
-        if (now - lastClockRead > std::chrono::milliseconds(50)) clockReadsBegan = now;
+        if (now - lastClockRead > std::chrono::milliseconds(25)) clockReadsBegan = now;
         lastClockRead = now;
     }
     return library(clock, local);
@@ -83,7 +82,7 @@ protected:
             splashHidden == Clock::time_point{}) {
             splashHidden = now;
             // The wait: the timer readings that end right before the splash goes.
-            if (now - lastClockRead < std::chrono::milliseconds(50)) splashWait = Seconds(clockReadsBegan, now);
+            if (now - lastClockRead < std::chrono::milliseconds(25)) splashWait = Seconds(clockReadsBegan, now);
         }
         if (window && event->type() == QEvent::Show && object->objectName() == "frmExistingLogin" &&
             loginShown == Clock::time_point{}) {
