@@ -2,12 +2,17 @@
 // (100 composers with 99 albums each, keyed as the catalogue keys them) and
 // a flexible grid of 10,000 rows of 6 columns. Each run ends with the
 // pending window events handled, so drawing the result is counted too.
+// The memory a tree node takes is reported as bytes_per_node.
+#include <malloc.h>
+
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
 
 #include "flexgrid.h"
 #include "forms.h"
+#include "imagelist.h"
+#include "picture.h"
 #include "treeview.h"
 
 namespace {
@@ -17,7 +22,14 @@ public:
     frmBench() : Form("frmBench") {
         Caption("Bench");
         ClientSize(9000, 6000);
+        treMain.ImageList(&imglstTree);
+        for (Qt::GlobalColor colour : {Qt::darkBlue, Qt::darkRed}) {
+            QPixmap picture(16, 16);
+            picture.fill(colour);
+            imglstTree.ListImages().Add(std::make_shared<forms::Picture>(picture));
+        }
     }
+    forms::ImageList imglstTree{this, "imglstTree", 120, 5800};
     forms::TreeView treMain{this, "treMain", 120, 120, 4000, 5700};
     forms::FlexGrid grdRows{this, "grdRows", 4200, 120, 4600, 5700};
 };
@@ -47,6 +59,47 @@ void BM_FillTree10000Nodes(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FillTree10000Nodes)->Unit(benchmark::kMillisecond);
+
+// Heap in use, small blocks and mapped ones.
+std::size_t HeapInUse() {
+    const struct mallinfo2 m = mallinfo2();
+    return m.uordblks + m.hblkhd;
+}
+
+// A catalogue's tree on a shown form: one composer for every 100 albums,
+// album titles of about 30 characters, keys "P" blank number, the
+// composer and album pictures of an image list; the first
+// composer open and its first album selected, as the catalogue leaves it.
+// bytes_per_node: the heap the nodes take (with the widget's share), per node.
+void BM_TreeBytesPerNode(benchmark::State& state) {
+    frmBench& f = ShownForm();
+    const int albums = static_cast<int>(state.range(0));
+    const int composers = albums / 100;
+    static const char* const titles[] = {"Symphony No. 5 in C minor", "Goldberg Variations",
+                                         "Piano Concerto No. 2", "The Four Seasons", "Requiem in D minor"};
+    double bytesPerNode = 0;
+    for (auto _ : state) {
+        forms::Nodes& nodes = f.treMain.Nodes();
+        nodes.Clear();
+        QApplication::processEvents();
+        const std::size_t before = HeapInUse();
+        for (int c = 0; c < composers; ++c) {
+            const std::string composer = "Composer " + std::to_string(c);
+            nodes.Add({}, forms::tvwLast, composer, composer, 1);
+            for (int a = c; a < albums; a += composers) {
+                nodes.Add(composer, forms::tvwChild, "P " + std::to_string(a + 1),
+                          std::string(titles[a % 5]) + " (" + std::to_string(a + 1) + ")", 2);
+            }
+        }
+        nodes(vb::Variant(1)).Expanded(true);
+        nodes(vb::Variant(2)).Selected(true);
+        QApplication::processEvents();
+        bytesPerNode = static_cast<double>(HeapInUse() - before) / nodes.Count();
+    }
+    f.treMain.Nodes().Clear();
+    state.counters["bytes_per_node"] = bytesPerNode;
+}
+BENCHMARK(BM_TreeBytesPerNode)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_FillGrid10000RowsBy6Columns(benchmark::State& state) {
     frmBench& f = ShownForm();

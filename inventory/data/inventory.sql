@@ -106,6 +106,14 @@ CREATE TABLE tblPOBak (
   ShipDate DATETIME
 );
 
+-- Indexes on the columns the program searches by besides the keys: the
+-- transactions of a product or of a purchase order, the purchase orders of a
+-- supplier. They leave out empty (Null) values, so they serve only reads
+-- filtered on their column; reads of a whole table keep their order.
+CREATE INDEX tblTransactions_ProductID ON tblTransactions (ProductID) WHERE ProductID IS NOT NULL;
+CREATE INDEX tblTransactions_PurchaseOrderID ON tblTransactions (PurchaseOrderID) WHERE PurchaseOrderID IS NOT NULL;
+CREATE INDEX tblPO_SupplierID ON tblPO (SupplierID) WHERE SupplierID IS NOT NULL;
+
 -- Products: the recordings of the catalogue, with cost price and reorder level.
 INSERT INTO tblProducts VALUES (1, 'Symphony No. 5 in C minor', 'The four famous opening notes and a finale in blazing C major.', 'Beethoven', 'Anton Keller', 'Vienna Festival Orchestra', 'beethoven5.jpg', '9.60', 10);
 INSERT INTO tblProducts VALUES (2, 'Symphony No. 9 in D minor', 'The Choral symphony complete, with soloists and chorus.', 'Beethoven', 'Anton Keller', 'Vienna Festival Orchestra and Chorus', 'beethoven9.jpg', '11.40', 8);

@@ -30,9 +30,11 @@ Node* NodeFromVariant(const vb::Variant& v) {
     return node;
 }
 
-constexpr int kNodeRole = Qt::UserRole + 1;
+bool ShowsPictures(std::int16_t style) { return style == 1 || style == 3 || style == 5 || style == 7; }
 
 }  // namespace
+
+std::string_view detail::NodeKeyOf::operator()(const Node& node) const { return node.texts_.Key(); }
 
 // ---- the widget ----
 
@@ -78,6 +80,31 @@ private:
     };
 };
 
+// A node's item: it keeps nothing of its own but reads the text and the
+// picture from the node each time the widget draws it.
+class TreeView::NodeItem : public QTreeWidgetItem {
+public:
+    static constexpr int kType = QTreeWidgetItem::UserType + 1;
+    explicit NodeItem(Node* node) : QTreeWidgetItem(kType), node_(node) {}
+    Node* node() const { return node_; }
+    void Changed() { emitDataChanged(); }
+
+    QVariant data(int column, int role) const override {
+        if (column == 0 && node_->tree_) {
+            if (role == Qt::DisplayRole || role == Qt::EditRole)
+                return QString::fromUtf8(node_->texts_.Text().data(), static_cast<qsizetype>(node_->texts_.Text().size()));
+            if (role == Qt::DecorationRole) {
+                QIcon icon = node_->tree_->IconOf(*node_);
+                return icon.isNull() ? QVariant() : QVariant(icon);
+            }
+        }
+        return QTreeWidgetItem::data(column, role);
+    }
+
+private:
+    Node* node_;
+};
+
 // ---- Node ----
 
 void Node::CheckAlive() const {
@@ -86,50 +113,86 @@ void Node::CheckAlive() const {
 
 std::string Node::Key() const {
     CheckAlive();
-    return key_;
+    return std::string(texts_.Key());
 }
 
 void Node::Key(const std::string& key) {
     CheckAlive();
-    if (key == key_) return;
+    if (key == texts_.Key()) return;
     auto& byKey = tree_->nodes_->byKey_;
-    if (!key.empty() && byKey.count(key)) detail::KeyNotUnique();
-    if (!key_.empty()) byKey.erase(key_);
-    key_ = key;
-    if (!key_.empty()) byKey[key_] = this;
+    if (!key.empty() && byKey.Find(key)) detail::KeyNotUnique();
+    if (!texts_.Key().empty()) byKey.Erase(this);
+    texts_.Set(key, texts_.Text());
+    if (!key.empty()) byKey.Insert(this);
 }
 
 std::string Node::Text() const {
     CheckAlive();
-    return text_;
+    return std::string(texts_.Text());
 }
 
 void Node::Text(const std::string& text) {
     CheckAlive();
-    text_ = text;
+    texts_.Set(texts_.Key(), text);
     tree_->ItemChanged(*this);
 }
 
 vb::Variant Node::Image() const {
     CheckAlive();
-    return image_;
+    switch (imageKind_) {
+    case ImageKind::None:
+        return {};
+    case ImageKind::Integer:
+        return vb::Variant::Integer(static_cast<std::int16_t>(imageNumber_));
+    case ImageKind::Long:
+        return vb::Variant::Long(imageNumber_);
+    case ImageKind::Other:
+        break;
+    }
+    return extra_->image;
 }
 
 void Node::Image(const vb::Variant& image) {
     CheckAlive();
     tree_->CheckImage(image);
-    image_ = image;
+    SetImage(image);
     tree_->ItemChanged(*this);
+}
+
+void Node::SetImage(const vb::Variant& image) {
+    if (extra_) extra_->image = vb::Variant();
+    imageNumber_ = 0;
+    switch (image.Type()) {
+    case vb::VarType::Empty:
+        imageKind_ = ImageKind::None;
+        break;
+    case vb::VarType::Integer:
+        imageKind_ = ImageKind::Integer;
+        imageNumber_ = image.ToInteger();
+        break;
+    case vb::VarType::Long:
+        imageKind_ = ImageKind::Long;
+        imageNumber_ = image.ToLong();
+        break;
+    default:
+        imageKind_ = ImageKind::Other;
+        if (!extra_) extra_ = std::make_unique<Extra>();
+        extra_->image = image;
+    }
 }
 
 std::string Node::Tag() const {
     CheckAlive();
-    return tag_;
+    return extra_ ? extra_->tag : std::string();
 }
 
 void Node::Tag(const std::string& tag) {
     CheckAlive();
-    tag_ = tag;
+    if (!extra_) {
+        if (tag.empty()) return;
+        extra_ = std::make_unique<Extra>();
+    }
+    extra_->tag = tag;
 }
 
 int Node::Index() const {
@@ -183,8 +246,9 @@ Node* Node::Root() const {
 std::string Node::FullPath() const {
     CheckAlive();
     const Node* top = &tree_->nodes_->top_;
-    std::string path = text_;
-    for (const Node* n = parent_; n != top; n = n->parent_) path = n->text_ + tree_->state_.pathSeparator + path;
+    std::string path(texts_.Text());
+    for (const Node* n = parent_; n != top; n = n->parent_)
+        path = std::string(n->texts_.Text()) + tree_->state_.pathSeparator + path;
     return path;
 }
 
@@ -221,10 +285,8 @@ void Node::EnsureVisible() {
     for (Node* p = Parent(); p; p = p->Parent()) {
         if (!p->expanded_) p->Expanded(true);
     }
-    if (item_) {
-        QTreeWidgetItem* item = item_;
-        tree_->Tree()->scrollToItem(item);
-    }
+    if (!tree_) return;  // an Expand handler removed it
+    if (QTreeWidgetItem* item = tree_->ItemFor(*this)) tree_->Tree()->scrollToItem(item);
 }
 
 vb::Variant Node::GetMember(const std::string& name) {
@@ -271,10 +333,7 @@ vb::Variant Node::CallMember(const std::string& name, const std::vector<vb::Vari
 // ---- Nodes ----
 
 Node* Nodes::Find(const vb::Variant& indexOrKey) const {
-    return detail::FindItem(order_, indexOrKey, [this](const std::string& key) -> Node* {
-        auto it = byKey_.find(key);
-        return it == byKey_.end() ? nullptr : it->second;
-    });
+    return detail::FindItem(order_, indexOrKey, [this](const std::string& key) { return byKey_.Find(key); });
 }
 
 Node& Nodes::Item(const vb::Variant& indexOrKey) const {
@@ -353,18 +412,17 @@ Node& Nodes::Add(const vb::Variant& relative, int relationship, const std::strin
         if (!rel || rel->tree_ != &tree_) detail::ElementNotFound();
     }
     if (relationship < tvwFirst || relationship > tvwChild) vb::RaiseError(5);
-    if (!key.empty() && byKey_.count(key)) detail::KeyNotUnique();
+    if (!key.empty() && byKey_.Find(key)) detail::KeyNotUnique();
     tree_.CheckImage(image);
 
     auto node = std::make_shared<Node>();
     node->tree_ = &tree_;
-    node->key_ = key;
-    node->text_ = text;
-    node->image_ = image;
+    node->texts_.Set(key, text);
+    node->SetImage(image);
     node->index_ = Count() + 1;
-    Link(*node, rel, relationship);
     order_.push_back(node);
-    if (!key.empty()) byKey_[key] = node.get();
+    Link(*node, rel, relationship);
+    if (!key.empty()) byKey_.Insert(node.get());
     tree_.ItemAdded(*node);
     return *node;
 }
@@ -382,7 +440,9 @@ void Nodes::Remove(const vb::Variant& indexOrKey) {
         for (Node* c = n->firstChild_; c; c = c->next_) stack.push_back(c);
     }
     tree_.ItemRemoved(node);
+    Node* parent = node.parent_;
     Detach(node);
+    tree_.ChildrenChanged(*parent);
     std::size_t first = order_.size();
     for (std::size_t i = 0; i < order_.size(); ++i) {
         if (gone.count(order_[i].get())) {
@@ -391,7 +451,7 @@ void Nodes::Remove(const vb::Variant& indexOrKey) {
         }
     }
     for (const Node* n : gone) {
-        if (!n->key_.empty()) byKey_.erase(n->key_);
+        if (!n->texts_.Key().empty()) byKey_.Erase(n);
         tree_.Forget(*const_cast<Node*>(n));
     }
     order_.erase(std::remove_if(order_.begin(), order_.end(),
@@ -402,8 +462,8 @@ void Nodes::Remove(const vb::Variant& indexOrKey) {
 
 void Nodes::Clear() {
     auto nodes = std::move(order_);
-    order_.clear();
-    byKey_.clear();
+    order_ = {};
+    byKey_.Clear();
     top_.firstChild_ = top_.lastChild_ = nullptr;
     top_.childCount_ = 0;
     if (QTreeWidget* w = tree_.Tree()) {
@@ -561,8 +621,16 @@ void TreeView::CheckImage(const vb::Variant& image) const {
 }
 
 Node* TreeView::NodeOfItem(const QTreeWidgetItem* item) const {
-    if (!item) return nullptr;
-    return reinterpret_cast<Node*>(item->data(0, kNodeRole).value<quintptr>());
+    if (!item || item->type() != NodeItem::kType) return nullptr;
+    Node* node = static_cast<const NodeItem*>(item)->node();
+    return node->tree_ == this ? node : nullptr;
+}
+
+QTreeWidgetItem* TreeView::ItemOfNode(Node& node) {
+    if (node.tree_ != this) return nullptr;
+    QTreeWidgetItem* item = ItemFor(node);
+    if (item) MakeChildItems(node);
+    return item;
 }
 
 void TreeView::RaiseNodeEvent(const std::function<void(Node&)>& handler, Node& node) {
@@ -571,35 +639,79 @@ void TreeView::RaiseNodeEvent(const std::function<void(Node&)>& handler, Node& n
     Raise([&] { handler(*keep); });
 }
 
+QIcon TreeView::IconOf(const Node& node) const {
+    if (!imageList_ || !ShowsPictures(state_.style) || node.imageKind_ == Node::ImageKind::None) return {};
+    const vb::Variant image = node.Image();
+    if (image.IsNull()) return {};
+    // One icon per image, shared by the nodes that show it.
+    const std::string name = (image.IsNumericType() ? "#" : "$") + image.ToString();
+    auto it = icons_.find(name);
+    if (it == icons_.end()) it = icons_.emplace(name, imageList_->Icon(image)).first;
+    return it->second;
+}
+
 // ---- keeping the widget in step ----
 
 QTreeWidgetItem* TreeView::MakeItem(Node& node) {
-    auto* item = new QTreeWidgetItem();
-    item->setText(0, QString::fromStdString(node.text_));
-    item->setData(0, kNodeRole, QVariant::fromValue<quintptr>(reinterpret_cast<quintptr>(&node)));
-    const bool pictures = state_.style == 1 || state_.style == 3 || state_.style == 5 || state_.style == 7;
-    if (imageList_ && pictures && !node.image_.IsEmpty()) item->setIcon(0, imageList_->Icon(node.image_));
+    auto* item = new NodeItem(&node);
+    if (node.childCount_ > 0) item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
     node.item_ = item;
+    node.childItems_ = false;
     return item;
+}
+
+QTreeWidgetItem* TreeView::ParentItem(Node& parent) const {
+    if (&parent == &nodes_->top_) return Tree() ? Tree()->invisibleRootItem() : nullptr;
+    return parent.item_;
+}
+
+void TreeView::MakeChildItems(Node& parent) {
+    QTreeWidgetItem* parentItem = ParentItem(parent);
+    if (!parentItem || parent.childItems_) return;
+    ++syncing_;
+    QList<QTreeWidgetItem*> items;
+    items.reserve(parent.childCount_);
+    for (Node* c = parent.firstChild_; c; c = c->next_) items.append(MakeItem(*c));
+    parentItem->addChildren(items);
+    parent.childItems_ = true;
+    parentItem->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+    // Open children show their own children.
+    for (Node* c = parent.firstChild_; c; c = c->next_) {
+        if (!c->expanded_) continue;
+        MakeChildItems(*c);
+        c->item_->setExpanded(true);
+    }
+    --syncing_;
+}
+
+QTreeWidgetItem* TreeView::ItemFor(Node& node) {
+    if (node.item_ || !Tree()) return node.item_;
+    Node& parent = *node.parent_;
+    if (&parent != &nodes_->top_ && !ItemFor(parent)) return nullptr;
+    MakeChildItems(parent);
+    return node.item_;
 }
 
 void TreeView::ItemAdded(Node& node) {
     QTreeWidget* w = Tree();
     if (!w) return;
-    ++syncing_;
-    QTreeWidgetItem* item = MakeItem(node);
     Node* parent = node.parent_;
-    int position = 0;
-    if (!node.next_) {
-        position = parent->childCount_ - 1;
+    QTreeWidgetItem* parentItem = ParentItem(*parent);
+    if (!parentItem) return;
+    ++syncing_;
+    if (!parent->childItems_) {
+        // The children get their items when the parent opens.
+        parentItem->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
     } else {
-        for (Node* p = node.prev_; p; p = p->prev_) ++position;
-    }
-    if (parent == &nodes_->top_) {
-        w->insertTopLevelItem(position, item);
-    } else if (parent->item_) {
-        parent->item_->insertChild(position, item);
-        if (parent->expanded_ && !parent->item_->isExpanded()) parent->item_->setExpanded(true);
+        QTreeWidgetItem* item = MakeItem(node);
+        int position = 0;
+        if (!node.next_) {
+            position = parent->childCount_ - 1;
+        } else {
+            for (Node* p = node.prev_; p; p = p->prev_) ++position;
+        }
+        parentItem->insertChild(position, item);
+        if (parent != &nodes_->top_ && parent->expanded_ && !parentItem->isExpanded()) parentItem->setExpanded(true);
     }
     --syncing_;
 }
@@ -611,8 +723,18 @@ void TreeView::ItemRemoved(Node& node) {
     --syncing_;
 }
 
+void TreeView::ChildrenChanged(Node& parent) {
+    QTreeWidgetItem* item = ParentItem(parent);
+    if (!item || parent.childItems_ || &parent == &nodes_->top_) return;
+    ++syncing_;
+    item->setChildIndicatorPolicy(parent.childCount_ > 0 ? QTreeWidgetItem::ShowIndicator
+                                                         : QTreeWidgetItem::DontShowIndicatorWhenChildless);
+    --syncing_;
+}
+
 void TreeView::Forget(Node& node) {
     node.item_ = nullptr;
+    node.childItems_ = false;
     node.tree_ = nullptr;
     node.parent_ = nullptr;
     node.firstChild_ = node.lastChild_ = node.next_ = node.prev_ = nullptr;
@@ -630,15 +752,14 @@ void TreeView::Forget(Node& node) {
 void TreeView::ItemChanged(Node& node) {
     if (!node.item_) return;
     ++syncing_;
-    node.item_->setText(0, QString::fromStdString(node.text_));
-    const bool pictures = state_.style == 1 || state_.style == 3 || state_.style == 5 || state_.style == 7;
-    node.item_->setIcon(0, imageList_ && pictures ? imageList_->Icon(node.image_) : QIcon());
+    static_cast<NodeItem*>(node.item_)->Changed();
     --syncing_;
 }
 
 void TreeView::ItemExpanded(Node& node) {
-    if (!node.item_) return;
+    if (!node.item_) return;  // shown as it is once it gets its item
     ++syncing_;
+    if (node.expanded_) MakeChildItems(node);
     node.item_->setExpanded(node.expanded_);
     --syncing_;
 }
@@ -648,8 +769,8 @@ void TreeView::ItemSelected(Node* node) {
     QTreeWidget* w = Tree();
     if (!w) return;
     ++syncing_;
-    if (node && node->item_) {
-        w->setCurrentItem(node->item_);
+    if (QTreeWidgetItem* item = node ? ItemFor(*node) : nullptr) {
+        w->setCurrentItem(item);
     } else {
         w->setCurrentItem(nullptr);
         w->clearSelection();
@@ -658,6 +779,7 @@ void TreeView::ItemSelected(Node* node) {
 }
 
 void TreeView::RefreshIcons() {
+    icons_.clear();
     if (!Tree()) return;
     for (auto& n : nodes_->order_) ItemChanged(*n);
 }
@@ -679,24 +801,16 @@ void TreeView::BuildItems() {
     if (!w) return;
     ++syncing_;
     w->clear();
-    // Parents before children: walk the tree from the top.
-    std::vector<std::pair<Node*, QTreeWidgetItem*>> stack;
-    QList<QTreeWidgetItem*> topItems;
-    for (Node* n = nodes_->top_.firstChild_; n; n = n->next_) topItems.append(MakeItem(*n));
-    for (Node* n = nodes_->top_.firstChild_; n; n = n->next_) stack.emplace_back(n, n->item_);
-    while (!stack.empty()) {
-        auto [node, item] = stack.back();
-        stack.pop_back();
-        for (Node* c = node->firstChild_; c; c = c->next_) {
-            item->addChild(MakeItem(*c));
-            stack.emplace_back(c, c->item_);
-        }
-    }
-    w->addTopLevelItems(topItems);
     for (auto& n : nodes_->order_) {
-        if (n->expanded_ && n->item_) n->item_->setExpanded(true);
+        n->item_ = nullptr;
+        n->childItems_ = false;
     }
-    if (selected_ && selected_->item_) w->setCurrentItem(selected_->item_);
+    nodes_->top_.childItems_ = false;
+    // The top-level nodes, and below them what is open.
+    MakeChildItems(nodes_->top_);
+    if (selected_) {
+        if (QTreeWidgetItem* item = ItemFor(*selected_)) w->setCurrentItem(item);
+    }
     --syncing_;
 }
 
@@ -733,8 +847,19 @@ void TreeView::ApplyState() {
 }
 
 void TreeView::DestroyNative() {
-    if (auto* w = static_cast<TreeWidget*>(widget_)) w->owner_ = nullptr;
-    for (auto& n : nodes_->order_) n->item_ = nullptr;
+    if (auto* w = static_cast<TreeWidget*>(widget_)) {
+        w->owner_ = nullptr;
+        // The items read their nodes when drawn: they go now, not with the
+        // widget later, which may outlive the nodes.
+        ++syncing_;
+        w->clear();
+        --syncing_;
+    }
+    for (auto& n : nodes_->order_) {
+        n->item_ = nullptr;
+        n->childItems_ = false;
+    }
+    nodes_->top_.childItems_ = false;
     Control::DestroyNative();
 }
 
@@ -756,7 +881,10 @@ void TreeView::UserClicked(QTreeWidgetItem* item) {
 
 void TreeView::UserExpanded(QTreeWidgetItem* item, bool expanded) {
     Node* node = NodeOfItem(item);
-    if (!node || node->expanded_ == expanded) return;
+    if (!node) return;
+    // An opened node shows its children: they get their items now.
+    if (expanded) MakeChildItems(*node);
+    if (node->expanded_ == expanded) return;
     node->expanded_ = expanded;
     RaiseNodeEvent(expanded ? Expand : Collapse, *node);
 }

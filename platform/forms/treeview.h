@@ -13,12 +13,17 @@
 // mouse and key events.
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
 
+#include <QIcon>
+
 #include "control.h"
+#include "treeview_key_index.h"
+#include "treeview_node_texts.h"
 
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -28,6 +33,13 @@ namespace forms {
 class ImageList;
 class TreeView;
 class Nodes;
+class Node;
+
+namespace detail {
+struct NodeKeyOf {
+    std::string_view operator()(const Node& node) const;
+};
+}  // namespace detail
 
 // Where Nodes.Add puts a node relative to another.
 constexpr int tvwFirst = 0;     // first sibling of the relative
@@ -86,22 +98,38 @@ public:
 private:
     friend class Nodes;
     friend class TreeView;
+    friend struct detail::NodeKeyOf;
     void CheckAlive() const;
+    void SetImage(const vb::Variant& image);
 
+    // What few nodes have: a tag, or an image named by key (or by a number
+    // given as another kind than Integer or Long).
+    struct Extra {
+        std::string tag;
+        vb::Variant image;
+    };
+    // How the node names its image.
+    enum class ImageKind : std::uint8_t { None, Integer, Long, Other };
+
+    // A tree holds many nodes: a node keeps its texts in one block, its
+    // image as a number, and the rest only when it has any.
     TreeView* tree_ = nullptr;  // null once removed
-    std::string key_;
-    std::string text_;
-    vb::Variant image_;
-    std::string tag_;
-    int index_ = 0;
-    bool expanded_ = false;
+    detail::NodeTexts texts_;   // key and text
     Node* parent_ = nullptr;
     Node* firstChild_ = nullptr;
     Node* lastChild_ = nullptr;
     Node* next_ = nullptr;
     Node* prev_ = nullptr;
+    // The node's item in the widget: made when the widget first shows the
+    // node (or is asked for it), not when the node is added.
+    QTreeWidgetItem* item_ = nullptr;
+    std::unique_ptr<Extra> extra_;
+    int index_ = 0;
     int childCount_ = 0;
-    QTreeWidgetItem* item_ = nullptr;  // while the tree has its widget
+    std::int32_t imageNumber_ = 0;
+    ImageKind imageKind_ = ImageKind::None;
+    bool expanded_ = false;
+    bool childItems_ = false;  // the children have their items
 };
 
 // The Nodes collection of a tree.
@@ -139,7 +167,7 @@ private:
     TreeView& tree_;
     Node top_;  // holds the top-level nodes as its children
     std::vector<std::shared_ptr<Node>> order_;
-    std::unordered_map<std::string, Node*> byKey_;
+    detail::KeyIndex<Node, detail::NodeKeyOf> byKey_;
 };
 
 class TreeView : public Control {
@@ -180,8 +208,10 @@ public:
 
     // The node behind a widget item (for the test driver and the widget).
     Node* NodeOfItem(const QTreeWidgetItem* item) const;
-    // The node's item in the widget; null while not loaded.
-    QTreeWidgetItem* ItemOfNode(const Node& node) const { return node.item_; }
+    // The node's item in the widget, with the items of its children; null
+    // while not loaded. The widget makes a node's item only when it shows
+    // the node, so this makes it (and its parents') when needed.
+    QTreeWidgetItem* ItemOfNode(Node& node);
 
     vb::Variant GetMember(const std::string& name) override;
     void SetMember(const std::string& name, const vb::Variant& value) override;
@@ -201,10 +231,14 @@ private:
     class TreeWidget;
     friend class TreeWidget;
 
+    class NodeItem;
+
     QTreeWidget* Tree() const;
-    // Keeps the widget in step with the nodes.
+    // Keeps the widget in step with the nodes. A node has an item once its
+    // parent's children have theirs (the top-level nodes always do).
     void ItemAdded(Node& node);
     void ItemRemoved(Node& node);
+    void ChildrenChanged(Node& parent);
     void ItemChanged(Node& node);
     void ItemExpanded(Node& node);
     void ItemSelected(Node* node);
@@ -212,6 +246,13 @@ private:
     void RefreshIcons();
     void ApplyLook();
     QTreeWidgetItem* MakeItem(Node& node);
+    QTreeWidgetItem* ParentItem(Node& parent) const;
+    // Gives the children of `parent` (which has its item) their items.
+    void MakeChildItems(Node& parent);
+    // The node's item, made with its parents' when needed.
+    QTreeWidgetItem* ItemFor(Node& node);
+    // What the widget shows for a node.
+    QIcon IconOf(const Node& node) const;
     void CheckImage(const vb::Variant& image) const;
     // Called when the tree no longer has the node.
     void Forget(Node& node);
@@ -232,6 +273,7 @@ private:
     };
     State state_, design_;
     std::shared_ptr<forms::Nodes> nodes_;
+    mutable std::map<std::string, QIcon> icons_;  // by image, as the widget draws them
     Node* selected_ = nullptr;
     forms::ImageList* imageList_ = nullptr;
     forms::ImageList* designImageList_ = nullptr;

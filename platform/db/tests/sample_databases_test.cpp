@@ -5,8 +5,11 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include <sqlite3.h>
+
 #include "dao.h"
 #include "err.h"
+#include "sql_dialect.h"
 #include "temp_database.h"
 
 namespace {
@@ -56,6 +59,35 @@ void expectSameRows(dao::Database& db, const std::string& a, const std::string& 
 }
 
 using V = std::vector<std::string>;
+
+// Column `column` of each row of `sql`, run on the file directly.
+V column(const std::string& path, const std::string& sql, int column = 0) {
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* stmt = nullptr;
+    V values;
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr) != SQLITE_OK) {
+        ADD_FAILURE() << sqlite3_errmsg(db) << " in " << sql;
+    } else {
+        while (sqlite3_step(stmt) == SQLITE_ROW)
+            values.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(stmt, column)));
+    }
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+    return values;
+}
+
+// How SQLite reads a program's statement once translated, step by step.
+std::string planOf(const std::string& path, const std::string& programSql) {
+    std::string plan;
+    for (const std::string& step : column(path, "EXPLAIN QUERY PLAN " + dao::TranslateStatement(programSql).sql, 3))
+        plan += step + "\n";
+    return plan;
+}
+
+V indexesOf(const std::string& path) {
+    return column(path, "SELECT name FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL ORDER BY name");
+}
 
 }  // namespace
 
@@ -253,4 +285,41 @@ TEST(CatalogueSample, EveryProgramTextRuns) {
                                     "('9','Pat O'Neil','a','b','c')"),
                         3134);
     expectSameRows(*db, "CUSTOMERS", "CUSTOMERSbak");
+}
+
+TEST(InventorySample, SearchedColumnsAreIndexedAndTheRestoreKeepsTheIndexes) {
+    SampleCopy copy("Inventory.mdb");
+    const V indexes{"tblPO_SupplierID", "tblTransactions_ProductID", "tblTransactions_PurchaseOrderID"};
+    EXPECT_EQ(indexesOf(copy.path()), indexes);
+    // The data layer's one-column filters, as it writes them.
+    auto expectSearches = [&] {
+        const struct {
+            const char* sql;
+            const char* index;
+        } searches[] = {
+            {"SELECT tblTransactions.* From tblTransactions  WHERE ([PurchaseOrderID]=3) ORDER BY TransactionID ASC;",
+             "tblTransactions_PurchaseOrderID"},
+            {"SELECT tblTransactions.* From tblTransactions  WHERE ([ProductID]=2) ORDER BY TransactionID ASC;",
+             "tblTransactions_ProductID"},
+            {"SELECT tblPO.* From tblPO  WHERE ([SupplierID]=3) ORDER BY PurchaseOrderID ASC;", "tblPO_SupplierID"},
+            {"SELECT tblProducts.* From tblProducts WHERE ([ProductID]=4);", "sqlite_autoindex_tblProducts_1"},
+        };
+        for (const auto& search : searches) {
+            const std::string plan = planOf(copy.path(), search.sql);
+            EXPECT_NE(plan.find(std::string("USING INDEX ") + search.index), std::string::npos) << plan;
+        }
+        // Reading a whole table keeps the table's own order.
+        EXPECT_EQ(planOf(copy.path(), "SELECT ProductID FROM tblTransactions").find("INDEX"), std::string::npos);
+    };
+    expectSearches();
+
+    // The restore of each table: emptied, then refilled from its backup.
+    auto db = dao::OpenDatabase(copy.path());
+    for (const char* table : {"tblProducts", "tblSuppliers", "tblTransactions", "tblPO"}) {
+        db->Execute(std::string("DELETE ") + table + ".* From " + table + "  ;");
+        db->Execute(std::string("INSERT INTO ") + table + " SELECT " + table + "Bak.* FROM " + table + "Bak;");
+    }
+    db->Close();
+    EXPECT_EQ(indexesOf(copy.path()), indexes);
+    expectSearches();
 }
