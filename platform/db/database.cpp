@@ -40,6 +40,29 @@ void Database::Execute(const std::string& sql, int /*options*/) {
     if (t.kind == StatementKind::Other) connection_->refreshSchema();
 }
 
+namespace {
+
+void RunControl(Connection& connection, const char* sql) {
+    Statement stmt = connection.prepare(sql, StatementKind::Other);
+    connection.run(stmt, StatementKind::Other, sql);
+}
+
+}  // namespace
+
+void Database::BeginTrans() { RunControl(*connection_, "BEGIN IMMEDIATE"); }
+
+void Database::CommitTrans() {
+    if (sqlite3_get_autocommit(connection_->handle()))
+        RaiseEngineError(3034, "You tried to commit or rollback without first beginning a transaction.");
+    RunControl(*connection_, "COMMIT");
+}
+
+void Database::Rollback() {
+    if (sqlite3_get_autocommit(connection_->handle()))
+        RaiseEngineError(3034, "You tried to commit or rollback without first beginning a transaction.");
+    RunControl(*connection_, "ROLLBACK");
+}
+
 void Database::Close() {
     connection_->handle();  // 3420 when already closed
     connection_->close();

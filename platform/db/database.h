@@ -30,6 +30,12 @@ public:
     // options.
     void Execute(const std::string& sql, int options = 0);
     long RecordsAffected() const { return recordsAffected_; }
+    // A transaction: the changes after BeginTrans take effect together at
+    // CommitTrans, or are undone by Rollback. Error 3034 for a commit or
+    // rollback without a transaction.
+    void BeginTrans();
+    void CommitTrans();
+    void Rollback();
     // Releases the file; recordsets opened on it can no longer be used.
     void Close();
     const std::string& Name() const;  // the file path
