@@ -2,12 +2,31 @@
 # Installs the packages, builds, and starts the catalogue application (build C)
 # on its sample data. Without a display, the program runs on a virtual one:
 # the login dialog is answered with Enter and a picture of the screen is saved.
+#
+#   scripts/run-catalogue.sh [--program NAME] [ARGS...]
+#
+# --program starts another program of the build instead (StockwiseC or
+# StockwiseB, the inventory; OrvantaA or OrvantaB, the other catalogue builds).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+program=OrvantaC
+if [ "${1:-}" = "--program" ]; then
+  [ $# -ge 2 ] || { echo "run-catalogue: --program needs a program name" >&2; exit 2; }
+  program="$2"
+  shift 2
+fi
+case "$program" in
+  OrvantaA|OrvantaB|OrvantaC|StockwiseB|StockwiseC) ;;
+  *) echo "run-catalogue: unknown program '$program' (OrvantaA, OrvantaB, OrvantaC, StockwiseB, StockwiseC)" >&2; exit 2 ;;
+esac
 bash scripts/install-deps.sh
 bash scripts/build.sh
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
-  exec build/bin/OrvantaC "$@"
+  exec "build/bin/$program" "$@"
 fi
-echo "run-catalogue: no display; running OrvantaC on a virtual display and taking a picture"
-exec bash scripts/screenshot.sh -w 4 -k Return -o "${TMPDIR:-/tmp}/orvanta-screenshots/OrvantaC.png" OrvantaC "$@"
+echo "run-catalogue: no display; running $program on a virtual display and taking a picture"
+keys=()
+case "$program" in
+  Orvanta*) keys=(-k Return) ;;  # past the login dialog
+esac
+exec bash scripts/screenshot.sh -w 4 "${keys[@]}" -o "${TMPDIR:-/tmp}/orvanta-screenshots/$program.png" "$program" "$@"
