@@ -13,7 +13,8 @@ public:
 
     forms::Frame fraTables{this, "fraTables", "Tables", 120, 120, 2415, 1935};
     forms::CheckBox chkSuppliers{&fraTables, "chkSuppliers", "&Suppliers", 240, 360, 1575, 375};
-    forms::CheckBox chkPOs{&fraTables, "chkPOs", "Purchase &Orders", 240, 840, 1575, 375};
+    // Wide enough for its caption in the desktop's font, inside the frame.
+    forms::CheckBox chkPOs{&fraTables, "chkPOs", "Purchase &Orders", 240, 840, 2055, 375};
     forms::CheckBox chkProducts{&fraTables, "chkProducts", "&Products", 240, 1320, 1215, 375};
     forms::CommandButton cmdOK{this, "cmdOK", "OK", 2760, 240, 1140, 360};
     forms::CommandButton cmdCancel{this, "cmdCancel", "Cancel", 2760, 840, 1140, 360};

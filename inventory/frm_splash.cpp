@@ -20,6 +20,7 @@ frmSplash::frmSplash() : Form("frmSplash") {
     for (forms::Label* label : {&lblProductName, &lblCompany, &lblVersion, &lblCopyright, &lblWarning}) {
         label->Font().Name("Arial");
         label->Font().Size(9);
+        label->BackStyle(0);
     }
     lblProductName.Font().Size(18);
     lblProductName.Font().Bold(true);

@@ -30,6 +30,6 @@ protected:
 
 // The one-line legal warning of the splash and the About box.
 inline constexpr const char* kLegalWarning =
-    "Warning: this program is protected by copyright law and international treaties.";
+    "Warning: this program is protected by copyright law.";
 
 }  // namespace inventory

@@ -27,17 +27,22 @@ const QColor kBlack(0, 0, 0), kMaroon(128, 0, 0), kGreen(0, 128, 0), kOlive(128,
     kTeal(0, 128, 128), kSilver(192, 192, 192), kGrey(128, 128, 128), kRed(255, 0, 0), kYellow(255, 255, 0),
     kBlue(0, 0, 255), kWhite(255, 255, 255);
 
-// Draws on a picture of `size` pixels with the button face's grey as its
-// background, then keeps only the sixteen colours.
+// The palette entry that stands for "no colour": the background, which lets
+// the button face show through. Drawings never use it.
+constexpr int kTransparentEntry = 13;  // magenta
+
+// Draws a picture of `size` pixels without blending, so that it keeps to
+// the sixteen colours; the background stays transparent.
 template <class Draw>
 forms::PictureRef SixteenColours(int size, Draw draw, int type = 1) {
     QImage image(size, size, QImage::Format_RGB32);
-    image.fill(kSilver);
+    image.fill(QColor::fromRgb(Palette16()[kTransparentEntry]));
     {
         QPainter p(&image);
         draw(p);
     }
-    const QImage indexed = image.convertToFormat(QImage::Format_Indexed8, Palette16(), Qt::ThresholdDither);
+    QImage indexed = image.convertToFormat(QImage::Format_Indexed8, Palette16(), Qt::ThresholdDither);
+    indexed.setColor(kTransparentEntry, qRgba(0, 0, 0, 0));
     return std::make_shared<forms::Picture>(QPixmap::fromImage(indexed), type);
 }
 
@@ -70,7 +75,6 @@ void DrawRecord(QPainter& p, const QRectF& sleeve, const QColor& sleeveColour, c
 
 forms::PictureRef SuppliersPicture() {
     return SixteenColours(48, [](QPainter& p) {
-        p.setRenderHint(QPainter::Antialiasing);
         Outline(p, kRed);
         p.drawRect(QRectF(3, 12, 27, 20));  // the load
         Outline(p, kBlue);
@@ -90,7 +94,6 @@ forms::PictureRef SuppliersPicture() {
 
 forms::PictureRef PurchaseOrdersPicture() {
     return SixteenColours(48, [](QPainter& p) {
-        p.setRenderHint(QPainter::Antialiasing);
         Outline(p, kWhite);
         QPolygonF sheet;
         sheet << QPointF(8, 4) << QPointF(32, 4) << QPointF(40, 12) << QPointF(40, 44) << QPointF(8, 44);
@@ -113,14 +116,12 @@ forms::PictureRef PurchaseOrdersPicture() {
 
 forms::PictureRef ProductsPicture() {
     return SixteenColours(48, [](QPainter& p) {
-        p.setRenderHint(QPainter::Antialiasing);
         DrawRecord(p, QRectF(4, 4, 40, 40), kTeal, kYellow);
     });
 }
 
 forms::PictureRef RestorePicture() {
     return SixteenColours(48, [](QPainter& p) {
-        p.setRenderHint(QPainter::Antialiasing);
         // A database drum.
         Outline(p, kOlive);
         p.drawRect(QRectF(6, 14, 24, 26));
@@ -146,7 +147,6 @@ forms::PictureRef RestorePicture() {
 
 forms::PictureRef HelpPicture() {
     return SixteenColours(48, [](QPainter& p) {
-        p.setRenderHint(QPainter::Antialiasing);
         Outline(p, kYellow);
         QPainterPath bubble;
         bubble.addEllipse(QRectF(4, 3, 40, 36));
@@ -165,7 +165,6 @@ forms::PictureRef HelpPicture() {
 
 forms::PictureRef ExitPicture() {
     return SixteenColours(48, [](QPainter& p) {
-        p.setRenderHint(QPainter::Antialiasing);
         Outline(p, kGrey);
         p.drawRect(QRectF(6, 4, 24, 40));  // the door frame
         Outline(p, kMaroon);
