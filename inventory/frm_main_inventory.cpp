@@ -18,6 +18,7 @@ frmMainInventory::frmMainInventory() : MDIForm("frmMainInventory") {
     Caption("Orvanta Inventory Management");
     StartUpPosition(2);
     ClientSize(design.mainClientWidth, design.mainClientHeight);
+    Icon(AboutIcon());
 
     Picture1.Align(1);
     Picture1.Width(design.mainClientWidth);

@@ -20,7 +20,7 @@ public:
     forms::CommandButton cmdRestore{&Picture1, "cmdRestore", "", 3360, 120, 975, 855};
     forms::CommandButton cmdHelp{&Picture1, "cmdHelp", "", 4440, 120, 975, 855};
     forms::CommandButton cmdExit{&Picture1, "cmdExit", "", 5520, 120, 975, 855};
-    forms::ActiveXHost ZEVOTest1{&Picture1, orvanta::kTestControlClass, "ZEVOTest1", 6720, 360, 390, 390};
+    forms::ActiveXHost ZEVOTest1{this, orvanta::kTestControlClass, "ZEVOTest1", 6720, 360, 390, 390};
 
     forms::Menu mnuFile{this, "mnuFile", "&File"};
     forms::Menu mnuExit{&mnuFile, "mnuExit", "E&xit"};

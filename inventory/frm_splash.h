@@ -19,7 +19,7 @@ public:
     forms::Label lblVersion{&Frame1, "lblVersion", "Version", 2430, 1920, 3765, 285};
     forms::Label lblCopyright{&Frame1, "lblCopyright", "Copyright", 2430, 2280, 3765, 480};
     forms::Label lblWarning{&Frame1, "lblWarning", "", 240, 3120, 5955, 255};
-    forms::ActiveXHost ZEVOTest1{&Frame1, orvanta::kTestControlClass, "ZEVOTest1", 5760, 240, 390, 390};
+    forms::ActiveXHost ZEVOTest1{this, orvanta::kTestControlClass, "ZEVOTest1", 5910, 300, 390, 390};
 
     void Frame1_Click();
 
