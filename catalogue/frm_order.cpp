@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "application.h"
 #include "cls_manage_login.h"
@@ -20,6 +21,7 @@
 #include "program_build.h"
 #include "sql_text.h"
 #include "text_functions.h"
+#include "transaction_rollback.h"
 
 namespace catalogue {
 
@@ -29,6 +31,26 @@ namespace {
 double ShownPrice() {
     const std::string price = forms::Default<frmMain>().lblPrice.Caption();
     return vb::IsNumeric(vb::Variant(price)) ? vb::CDbl(vb::Variant(price)) : 0.0;
+}
+
+// The product of the composition selected in the tree. When a composer is
+// selected, the album still shown is the one ordered. "" when the main
+// window shows no album.
+std::string ShownProduct() {
+    frmMain& mainWindow = forms::Default<frmMain>();
+    if (forms::Node* node = mainWindow.treMain.SelectedItem()) {
+        const std::string product = vb::Mid(node->Key(), 2);
+        if (IsSqlWholeNumber(product)) return product;
+    }
+    std::string product;
+    vb::ResumeNext([&] {
+        auto shown = mainWindow.dataMain.Recordset();
+        if (shown && !shown->Bof() && !shown->Eof()) {
+            const vb::Variant value = shown->Fields("PRODID").Value();
+            if (!value.IsNull()) product = vb::Str(value);
+        }
+    });
+    return product;
 }
 
 }  // namespace
@@ -62,27 +84,41 @@ void frmOrder::Form_Load() {
     comboCardType.ListIndex(0);
     txtCreditCard.Text("");
     txtExpirationDate.Text("");
-
-    if (lQuantity != 0) {
-        txtQuantity.Text(vb::Trim(vb::Str(vb::Variant(lQuantity))));
-        lQuantity = 0;
-    } else {
-        txtQuantity.Text("1");
-    }
-
-    frmMain& mainWindow = forms::Default<frmMain>();
-    lblAlbumInfo.Caption(mainWindow.lblComposer.Caption() + " - " + mainWindow.lblComposition.Caption());
-
-    std::int16_t keyCode = 0;
-    txtQuantity_KeyUp(keyCode, 0);
-
-    ShowCustomer();
-
+    txtQuantity.Text("1");
+    ShowCurrentChoice("frmOrder.Form_Load");
+    filledByLoad_ = true;
     vb::ResumeNext([&] { orvanta::SetFontsForLocale(*this); });
 }
 
+// Every later show (the form is only hidden between orders) takes the
+// choices made meanwhile: the quick order's quantity, the album chosen in
+// the main window and the login in force. The card details and a quantity
+// typed before stay as they were left.
+void frmOrder::Form_Activate() {
+    if (std::exchange(filledByLoad_, false)) return;  // the load has just filled it
+    ShowCurrentChoice("frmOrder.Form_Activate");
+}
+
+void frmOrder::ShowCurrentChoice(const std::string& procedure) {
+    if (lQuantity != 0) {
+        txtQuantity.Text(vb::Trim(vb::Str(vb::Variant(lQuantity))));
+        lQuantity = 0;
+    }
+    ShowChosenAlbum();
+    std::int16_t keyCode = 0;
+    txtQuantity_KeyUp(keyCode, 0);
+    ShowCustomer(procedure);
+}
+
+void frmOrder::ShowChosenAlbum() {
+    frmMain& mainWindow = forms::Default<frmMain>();
+    lblAlbumInfo.Caption(mainWindow.lblComposer.Caption() + " - " + mainWindow.lblComposition.Caption());
+    price_ = ShownPrice();
+    product_ = ShownProduct();
+}
+
 // The logged-in customer's details, locked; empty and open for a new customer.
-void frmOrder::ShowCustomer() {
+void frmOrder::ShowCustomer(const std::string& procedure) {
     forms::TextBox* const boxes[] = {&txtName, &txtStreet, &txtCityStateZip, &txtPhone};
     const std::int32_t customer = modMain::Login().LatestLogin();
     if (customer == -3) {
@@ -107,7 +143,7 @@ void frmOrder::ShowCustomer() {
             }
             rs->Close();
         },
-        [] { orvanta::ReportUnexpectedError("frmOrder.Form_Load"); });
+        [&] { orvanta::ReportUnexpectedError(procedure); });
     for (int i = 0; i < 4; ++i) {
         boxes[i]->Text(values[i]);
         boxes[i]->Locked(true);
@@ -143,9 +179,13 @@ void frmOrder::txtQuantity_KeyUp(std::int16_t& KeyCode, std::int16_t Shift) {
     } else {
         lOrderQuantity = static_cast<std::int32_t>(quantity);
     }
-    if (!std::isfinite(quantity)) quantity = 0;
+    ShowAmounts(std::isfinite(quantity) ? quantity : 0);
+}
 
-    const float subTotal = static_cast<float>(ShownPrice() * quantity);
+// Sub-total, shipping (2 per item) and total of `quantity` albums at the
+// price of the album shown.
+void frmOrder::ShowAmounts(double quantity) {
+    const float subTotal = static_cast<float>(price_ * quantity);
     const float shipping = static_cast<float>(quantity * 2);
     total_ = subTotal + shipping;
     lblSubTotal.Caption(vb::Format(vb::Variant(subTotal), "$ #,##0.00"));
@@ -172,6 +212,8 @@ bool frmOrder::QuantityAccepted() {
         try {
             lOrderQuantity = vb::CLng(vb::Variant(text));
             quantityTooLarge_ = lOrderQuantity > kMaxOrderQuantity;
+            // The amounts shown are those of the quantity ordered.
+            if (lOrderQuantity >= 1 && !quantityTooLarge_) ShowAmounts(lOrderQuantity);
         } catch (const vb::VBError& e) {
             // No number at all counts as none; a number beyond 32 bits as too large.
             lOrderQuantity = 0;
@@ -197,22 +239,25 @@ bool frmOrder::OrderComplete() {
     return true;
 }
 
-// Stores the new customer (when there is one) and the order, then confirms
-// it. When either fails, the error is reported and nothing stays stored.
+// Stores the new customer (when there is one) and the order in one
+// transaction, then confirms it. When either fails, the error is reported
+// and nothing is stored.
 void frmOrder::StoreOrder() {
     bool stored = false;
     bool customerAdded = false;
-    std::int32_t newCustomer = 0;
+    dao::Database* pending = nullptr;  // the database while its transaction is open
     vb::OnErrorGoTo(
         [&] {
+            if (product_.empty()) vb::RaiseError(13);
             dao::Database& db = modMain::Database();
             clsManageLogin& login = modMain::Login();
+            db.BeginTrans();
+            pending = &db;
             if (login.LatestLogin() == -3) {
                 NewCustomer customer{NextKey(db, "SELECT MAX(CUSTID) FROM CUSTOMERS"), txtName.Text(),
                                      txtStreet.Text(), txtCityStateZip.Text(), txtPhone.Text()};
                 db.Execute(CustomerInsert(customer));
                 customerAdded = true;
-                newCustomer = customer.key;
                 login.LatestLogin(customer.key);
             }
 
@@ -223,21 +268,18 @@ void frmOrder::StoreOrder() {
             order.cardType = comboCardType.Text();
             order.cardNumber = txtCreditCard.Text();
             order.expirationDate = txtExpirationDate.Text();
-            order.product = OrderedProduct();
+            order.product = product_;
             order.quantity = lOrderQuantity;
             order.total = total_;
             db.Execute(OrderInsert(order));
+            db.CommitTrans();
+            pending = nullptr;
             stored = true;
         },
         [&] {
+            if (pending) RollBackKeepingError(*pending);
+            if (customerAdded) modMain::Login().LatestLogin(-3);
             orvanta::ReportUnexpectedError("frmOrder.cmdOrder_Click");
-            if (customerAdded) {
-                vb::ResumeNext([&] {
-                    modMain::Database().Execute("DELETE FROM CUSTOMERS WHERE CUSTID=" +
-                                                vb::Trim(vb::Str(vb::Variant(static_cast<int>(newCustomer)))));
-                });
-                modMain::Login().LatestLogin(-3);
-            }
         });
     if (!stored) return;
 
@@ -247,22 +289,6 @@ void frmOrder::StoreOrder() {
     confirmation->lblConfirmation.Caption("Your order for '" + lblAlbumInfo.Caption() + "' has been received!");
     Hide();
     confirmation->Show(forms::vbModal);
-}
-
-// The product of the composition selected in the tree. When a composer is
-// selected, the album still shown is the one ordered.
-std::string frmOrder::OrderedProduct() {
-    frmMain& mainWindow = forms::Default<frmMain>();
-    if (forms::Node* node = mainWindow.treMain.SelectedItem()) {
-        const std::string product = vb::Mid(node->Key(), 2);
-        if (IsSqlWholeNumber(product)) return product;
-    }
-    auto shown = mainWindow.dataMain.Recordset();
-    if (shown && !shown->Bof() && !shown->Eof()) {
-        const vb::Variant product = shown->Fields("PRODID").Value();
-        if (!product.IsNull()) return vb::Str(product);
-    }
-    vb::RaiseError(13);
 }
 
 void frmOrder::cmdCancel_Click() { Hide(); }

@@ -2,6 +2,9 @@
 // frmOrder ("Make An Order"): the album shown in the main window ordered
 // by the logged-in customer, or by a new customer who gives their details
 // here. One instance for the whole run; Cancel and Place Order only hide it.
+// Each time it is shown it takes the album chosen in the main window, the
+// quantity preset by the quick order and the customer of the login in
+// force; the order stores what the form shows.
 #include <cstdint>
 #include <string>
 
@@ -15,7 +18,7 @@ public:
     frmOrder();
 
     // Quantity preset by the quick-order dialog; 0 means none. Read and
-    // reset by the next load.
+    // reset by the next show.
     double lQuantity = 0;
 
     forms::Frame fraInfo{this, "fraInfo", "Your Information", 120, 120, 6735, 1815};
@@ -66,16 +69,25 @@ public:
 
 protected:
     void Form_Load() override;
+    void Form_Activate() override;
     void Form_KeyPress(std::int16_t& KeyAscii) override;
 
 private:
-    void ShowCustomer();
+    void ShowCurrentChoice(const std::string& procedure);
+    void ShowChosenAlbum();
+    void ShowCustomer(const std::string& procedure);
+    void ShowAmounts(double quantity);
     bool QuantityAccepted();
     bool OrderComplete();
     void StoreOrder();
-    std::string OrderedProduct();
 
     std::int32_t lOrderQuantity = 0;
+    // The album shown: its product number ("" when the main window shows
+    // none) and its price.
+    std::string product_;
+    double price_ = 0;
+    // The load has filled the form for the show under way.
+    bool filledByLoad_ = false;
     // The quantity box held a number beyond what an order can take.
     bool quantityTooLarge_ = false;
     // The amounts as last shown.

@@ -15,6 +15,7 @@
 #include "program_hooks.h"
 #include "screen.h"
 #include "splash_wait.h"
+#include "transaction_rollback.h"
 #include "unload_all_forms.h"
 
 namespace catalogue::modMain {
@@ -78,6 +79,23 @@ void Main() {
     forms::Screen.MousePointer(forms::vbDefault);
 }
 
+namespace {
+
+std::function<void(int)>& RestoreStatementHook() {
+    static std::function<void(int)> hook;
+    return hook;
+}
+
+void RestoreStatementReached(int statementsRun) {
+    if (RestoreStatementHook()) RestoreStatementHook()(statementsRun);
+}
+
+}  // namespace
+
+void SetRestoreStatementHook(std::function<void(int statementsRun)> hook) {
+    RestoreStatementHook() = std::move(hook);
+}
+
 void Restore(const std::string& choice) {
     static const char* const statements[] = {
         "DELETE CUSTOMERS.* FROM CUSTOMERS;",
@@ -87,6 +105,7 @@ void Restore(const std::string& choice) {
         "DELETE PRODUCTS.* FROM PRODUCTS;",
         "INSERT INTO PRODUCTS SELECT PRODUCTSbak.* FROM PRODUCTSbak;",
     };
+    dao::Database* pending = nullptr;  // the database while its transaction is open
     vb::OnErrorGoTo(
         [&] {
             if (choice == "Yes") {
@@ -106,9 +125,22 @@ void Restore(const std::string& choice) {
                               forms::vbOKOnly);
                 return;
             }
-            for (const char* sql : statements) Database().Execute(sql);
+            dao::Database& db = Database();
+            db.BeginTrans();
+            pending = &db;
+            int statementsRun = 0;
+            RestoreStatementReached(statementsRun);
+            for (const char* sql : statements) {
+                db.Execute(sql);
+                RestoreStatementReached(++statementsRun);
+            }
+            db.CommitTrans();
+            pending = nullptr;
         },
-        [] { orvanta::ReportUnexpectedError("modMain.Restore"); });
+        [&] {
+            if (pending) RollBackKeepingError(*pending);
+            orvanta::ReportUnexpectedError("modMain.Restore");
+        });
 }
 
 }  // namespace catalogue::modMain

@@ -1,6 +1,7 @@
 #pragma once
 // Module modMain: the catalogue program's entry procedure, the program-wide
 // state that every form and class shares, and the restore of the sample data.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -33,8 +34,15 @@ void Main();
 
 // Resets CUSTOMERS, ORDERS and PRODUCTS from their backup tables: "Yes"
 // asks first, "No" gives notice first, "None" says nothing; any other
-// choice only shows that it is not valid.
+// choice only shows that it is not valid. The statements run in one
+// transaction: the tables are either all restored or all as they were,
+// whatever stops the program meanwhile. An error rolls back and is reported.
 void Restore(const std::string& choice);
+
+// Called inside the restore's transaction with the number of its statements
+// run so far: 0 before the first, then after each. Empty by default; tests
+// stop the program there.
+void SetRestoreStatementHook(std::function<void(int statementsRun)> hook);
 
 // The name of the catalogue database file.
 inline constexpr const char* kDatabaseFile = "orvanta.mdb";

@@ -235,6 +235,14 @@ TEST_F(Ordering, CustomerWithoutARowShowsEmptyBoxes) {
     Execute("DROP TABLE CUSTOMERS");
     WithOrderForm([&](frmOrder& order) { EXPECT_EQ(order.txtPhone.Text(), ""); });
     EXPECT_EQ(LastBox().title, "Unexpected error in frmOrder.Form_Load");
+
+    // Each show reads the customer once: at the load, then at every later show.
+    driver().ClearMessageBoxes();
+    WithOrderForm([&](frmOrder& order) { driver().Click(order.cmdCancel); });
+    EXPECT_EQ(driver().MessageBoxes().size(), 1u);
+    WithOrderForm([&](frmOrder& order) { driver().Click(order.cmdCancel); });
+    ASSERT_EQ(driver().MessageBoxes().size(), 2u);
+    EXPECT_EQ(LastBox().title, "Unexpected error in frmOrder.Form_Activate");
 }
 
 // With a composer selected, the album still shown is the one ordered.
@@ -260,6 +268,101 @@ TEST_F(Ordering, CancelHidesAndAShowFindsTheFormAsLeft) {
     });
     WithOrderForm([&](frmOrder& order) { EXPECT_EQ(order.txtQuantity.Text(), "4"); });
     EXPECT_EQ(Count("ORDERS"), 12);
+}
+
+// The form is only hidden between orders; each show takes the album chosen
+// in the main window since, and the order stores what the form shows.
+TEST_F(Ordering, EachShowTakesTheAlbumChosenSince) {
+    Open(Build::C);
+    LogInAs("David Kim");
+    ChooseAlbum("P 12");
+    WithOrderForm([&](frmOrder& order) {
+        EXPECT_EQ(order.lblAlbumInfo.Caption(), "Tchaikovsky - Symphony No. 6 Pathetique");
+        EXPECT_EQ(order.lblTotal.Caption(), "$ 17.99");
+        driver().Click(order.cmdCancel);
+    });
+
+    ChooseAlbum("P 8");
+    WithOrderForm([&](frmOrder& order) {
+        EXPECT_EQ(order.lblAlbumInfo.Caption(), "Bach - Brandenburg Concertos 1-6");
+        EXPECT_EQ(order.lblTotal.Caption(), "$ 21.99");
+        FillCard(order);
+        TypeQuantity(order, "2");
+        PlaceOrder(order);
+    });
+    EXPECT_EQ(OrderRow(13), "3|Visa|4111 1111 1111 1111|09/29|8|2|43.98|Order Initiated");
+    EXPECT_EQ(confirmationText_, "Your order for 'Bach - Brandenburg Concertos 1-6' has been received!");
+
+    // The quantity typed before stays; the amounts are those of the new album.
+    ChooseAlbum("P 9");
+    WithOrderForm([&](frmOrder& order) {
+        EXPECT_EQ(order.lblAlbumInfo.Caption(), "Bach - Goldberg Variations");
+        EXPECT_EQ(order.txtQuantity.Text(), "2");
+        EXPECT_EQ(order.lblSubTotal.Caption(), "$ 29.00");
+        EXPECT_EQ(order.lblTotal.Caption(), "$ 33.00");
+        PlaceOrder(order);
+    });
+    EXPECT_EQ(OrderRow(14), "3|Visa|4111 1111 1111 1111|09/29|9|2|33|Order Initiated");
+    EXPECT_EQ(confirmationText_, "Your order for 'Bach - Goldberg Variations' has been received!");
+}
+
+// The customer boxes follow the login in force at each show: a known
+// customer's details locked, empty and open for a new customer.
+TEST_F(Ordering, CustomerBoxesFollowTheLoginAtEachShow) {
+    Open(Build::C);
+    LogInAs("David Kim");
+    WithOrderForm([&](frmOrder& order) {
+        EXPECT_EQ(order.txtName.Text(), "David Kim");
+        EXPECT_TRUE(order.txtName.Locked());
+        driver().Click(order.cmdCancel);
+    });
+
+    LogInAs("New Customer");
+    WithOrderForm([&](frmOrder& order) {
+        for (forms::TextBox* box : {&order.txtName, &order.txtStreet, &order.txtCityStateZip, &order.txtPhone}) {
+            EXPECT_EQ(box->Text(), "");
+            EXPECT_FALSE(box->Locked());
+        }
+        driver().Type(order.txtName, "Ines Berg");
+        driver().Type(order.txtStreet, "9 Quay Road");
+        driver().Type(order.txtCityStateZip, "Portland, ME 04101");
+        driver().Type(order.txtPhone, "(207) 555-0111");
+        FillCard(order);
+        PlaceOrder(order);
+    });
+    EXPECT_EQ(Value("SELECT NAME, STREET, CITYSTATEZIP, PHONE FROM CUSTOMERS WHERE CUSTID = 8"),
+              "Ines Berg|9 Quay Road|Portland, ME 04101|(207) 555-0111");
+    EXPECT_EQ(Value("SELECT CUSTID FROM ORDERS WHERE ORDERID = 13"), "8");
+    EXPECT_EQ(Value("SELECT NAME FROM CUSTOMERS WHERE CUSTID = 3"), "David Kim");
+
+    // The new customer is now the login in force.
+    WithOrderForm([&](frmOrder& order) {
+        EXPECT_EQ(order.txtName.Text(), "Ines Berg");
+        EXPECT_TRUE(order.txtName.Locked());
+        driver().Click(order.cmdCancel);
+    });
+    LogInAs("Laura Bennett");
+    WithOrderForm([&](frmOrder& order) {
+        EXPECT_EQ(order.txtName.Text(), "Laura Bennett");
+        EXPECT_EQ(order.txtPhone.Text(), "(614) 555-0119");
+        driver().Click(order.cmdCancel);
+    });
+    EXPECT_EQ(Count("CUSTOMERS"), 10);
+}
+
+// Builds A and B order the quantity the box holds at Place Order; the
+// amounts stored and shown are those of that quantity.
+TEST_F(Ordering, BuildsAAndBStoreTheAmountsOfTheQuantityOrdered) {
+    Open(Build::A);
+    LogInAs("David Kim");
+    ChooseAlbum("P 12");
+    WithOrderForm([&](frmOrder& order) {
+        FillCard(order);
+        order.txtQuantity.Text("3");  // set without a key stroke
+        PlaceOrder(order);
+        EXPECT_EQ(order.lblTotal.Caption(), "$ 53.97");
+    });
+    EXPECT_EQ(OrderRow(13), "3|Visa|4111 1111 1111 1111|09/29|12|3|53.97|Order Initiated");
 }
 
 class QuickOrder : public Ordering {
@@ -306,6 +409,31 @@ TEST_F(QuickOrder, PresetsTheQuantityOfTheOrderForm) {
     ASSERT_EQ(driver().MessageBoxes().size(), 1u);
     EXPECT_EQ(LastBox().title, "Order Error!");
     EXPECT_EQ(LastBox().text, "You must enter a number.");
+}
+
+// A quantity chosen in the quick order reaches the order form also when it
+// is already loaded from an earlier show.
+TEST_F(QuickOrder, PresetReachesTheFormShownBefore) {
+    Open(Build::C);
+    LogInAs("David Kim");
+    ChooseAlbum("P 12");
+    WithOrderForm([&](frmOrder& order) { driver().Click(order.cmdCancel); });
+    ASSERT_TRUE(forms::Default<frmOrder>().IsLoaded());
+
+    ChooseAlbum("P 9");
+    ASSERT_TRUE(driver().DoubleClickControl(Main().pictAlbumImage));
+    frmOrderAlbum& dialog = forms::Default<frmOrderAlbum>();
+    driver().Type(dialog.txtQuantity, "3");
+    driver().OnModal([&](forms::Form& form) {
+        auto& order = dynamic_cast<frmOrder&>(form);
+        EXPECT_EQ(order.txtQuantity.Text(), "3");
+        EXPECT_EQ(order.lblAlbumInfo.Caption(), "Bach - Goldberg Variations");
+        EXPECT_EQ(order.lblTotal.Caption(), "$ 49.50");
+        FillCard(order);
+        PlaceOrder(order);
+    });
+    driver().Click(dialog.cmdOK);
+    EXPECT_EQ(Value("SELECT PRODID, QUANTITY, TOTAL FROM ORDERS WHERE ORDERID = 13"), "9|3|49.5");
 }
 
 TEST_F(QuickOrder, BuildAHasNone) {

@@ -90,18 +90,40 @@ TEST_F(Restore, AnyOtherChoiceIsRefusedAndChangesNothing) {
     EXPECT_TRUE(Unchanged());
 }
 
-TEST_F(Restore, FailureIsReportedAndWhatRanStaysDone) {
-    Execute("DROP TABLE ORDERSbak");
+// A failing statement undoes the ones before it; the error is reported.
+TEST_F(Restore, FailureRollsBackEveryTableAndIsReported) {
+    Execute("ALTER TABLE ORDERSbak RENAME TO ORDERSkept");
     modMain::Restore("None");
     ASSERT_EQ(driver().MessageBoxes().size(), 1u);
-    const auto& box = driver().MessageBoxes()[0];
+    const auto box = driver().MessageBoxes()[0];
     EXPECT_EQ(box.title, "Unexpected error in modMain.Restore");
     EXPECT_EQ(box.style, forms::vbOKOnly);
     EXPECT_EQ(box.text.rfind(std::to_string(vb::Err().Number) + ": ", 0), 0u) << box.text;
-    EXPECT_NE(vb::Err().Number, 0);
-    EXPECT_EQ(Rows("CUSTOMERS"), customers_);
-    EXPECT_EQ(Count("ORDERS"), 0);
-    EXPECT_EQ(Rows("PRODUCTS"), changedProducts_);
+    EXPECT_EQ(vb::Err().Number, 3078);
+    EXPECT_NE(box.text.find("ORDERSbak"), std::string::npos) << box.text;
+    EXPECT_TRUE(Unchanged());
+    EXPECT_EQ(modMain::gdbMain->TransactionDepth(), 0);
+
+    // The next restore, with the backup back, runs as usual.
+    Execute("ALTER TABLE ORDERSkept RENAME TO ORDERSbak");
+    modMain::Restore("None");
+    EXPECT_EQ(driver().MessageBoxes().size(), 1u);
+    EXPECT_TRUE(Restored());
+}
+
+// Another user holding the file keeps the restore from starting: reported,
+// nothing changed.
+TEST_F(Restore, LockedDatabaseIsReportedAndChangesNothing) {
+    dao::SetLockWaitMilliseconds(0);
+    Db().BeginTrans();
+    modMain::Restore("None");
+    Db().Rollback();
+    dao::SetLockWaitMilliseconds(2000);
+    ASSERT_EQ(driver().MessageBoxes().size(), 1u);
+    EXPECT_EQ(driver().MessageBoxes()[0].title, "Unexpected error in modMain.Restore");
+    EXPECT_EQ(vb::Err().Number, 3260);
+    EXPECT_TRUE(Unchanged());
+    EXPECT_EQ(modMain::gdbMain->TransactionDepth(), 0);
 }
 
 class ClearReservations : public CatalogueTest {

@@ -90,9 +90,11 @@ Connection::Connection(sqlite3* db, std::string path) : db_(db), path_(std::move
 
 Connection::~Connection() { close(); }
 
+// Closing with a transaction pending rolls it back.
 void Connection::close() {
     if (db_) sqlite3_close_v2(db_);
     db_ = nullptr;
+    transactionDepth_ = 0;
 }
 
 sqlite3* Connection::handle() const {
@@ -181,6 +183,7 @@ void Connection::fail(int rc, StatementKind kind, const std::string& sql) const 
 }
 
 void Connection::run(const Statement& stmt, StatementKind kind, const std::string& sql) const {
+    requireTransactionKept();
     int rc;
     while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
     }

@@ -15,6 +15,8 @@
 
 namespace dao {
 
+class Recordset;
+
 // A prepared statement, finalized when it goes out of scope.
 class Statement {
 public:
@@ -58,12 +60,31 @@ public:
     // Reads the tables again (after a statement that changed them).
     void refreshSchema();
 
+    // --- transactions (transactions.cpp) ---
+    // Pending levels of BeginTrans; 0 outside a transaction.
+    int transactionDepth() const { return transactionDepth_; }
+    void beginTransaction();
+    void commitTransaction();
+    void rollbackTransaction();
+    // An updatable recordset on this connection: after a rollback it drops
+    // the rows that no longer exist and shows the others as they now are.
+    void trackRecordset(const std::shared_ptr<Recordset>& recordset);
+
 private:
     Connection(sqlite3* db, std::string path);
     void installFunctions();
 
+    // Raises when the engine has ended a pending transaction on its own
+    // (after a failed write): nothing may then run outside it unnoticed.
+    void requireTransactionKept() const;
+    bool transactionLost() const;
+    void runControl(const std::string& sql);
+    void recordsetsAfterRollback();
+
     sqlite3* db_;
     std::string path_;
+    int transactionDepth_ = 0;
+    std::vector<std::weak_ptr<Recordset>> recordsets_;
     std::map<std::string, ColumnType> columnTypes_;  // lower-case column name
     std::map<std::string, std::vector<TableColumn>> tables_;  // lower-case table name
 };

@@ -40,28 +40,13 @@ void Database::Execute(const std::string& sql, int /*options*/) {
     if (t.kind == StatementKind::Other) connection_->refreshSchema();
 }
 
-namespace {
+void Database::BeginTrans() { connection_->beginTransaction(); }
 
-void RunControl(Connection& connection, const char* sql) {
-    Statement stmt = connection.prepare(sql, StatementKind::Other);
-    connection.run(stmt, StatementKind::Other, sql);
-}
+void Database::CommitTrans(int /*options*/) { connection_->commitTransaction(); }
 
-}  // namespace
+void Database::Rollback() { connection_->rollbackTransaction(); }
 
-void Database::BeginTrans() { RunControl(*connection_, "BEGIN IMMEDIATE"); }
-
-void Database::CommitTrans() {
-    if (sqlite3_get_autocommit(connection_->handle()))
-        RaiseEngineError(3034, "You tried to commit or rollback without first beginning a transaction.");
-    RunControl(*connection_, "COMMIT");
-}
-
-void Database::Rollback() {
-    if (sqlite3_get_autocommit(connection_->handle()))
-        RaiseEngineError(3034, "You tried to commit or rollback without first beginning a transaction.");
-    RunControl(*connection_, "ROLLBACK");
-}
+int Database::TransactionDepth() const { return connection_->transactionDepth(); }
 
 void Database::Close() {
     connection_->handle();  // 3420 when already closed
@@ -82,6 +67,18 @@ vb::Variant Database::CallMember(const std::string& name, const std::vector<vb::
     }
     if (SameName(name, "Execute") && !args.empty()) {
         Execute(args[0].ToString(), args.size() > 1 && !args[1].IsEmpty() ? static_cast<int>(args[1].ToLong()) : 0);
+        return {};
+    }
+    if (SameName(name, "BeginTrans") && args.empty()) {
+        BeginTrans();
+        return {};
+    }
+    if (SameName(name, "CommitTrans") && args.size() <= 1) {
+        CommitTrans(args.empty() || args[0].IsEmpty() ? 0 : static_cast<int>(args[0].ToLong()));
+        return {};
+    }
+    if (SameName(name, "Rollback") && args.empty()) {
+        Rollback();
         return {};
     }
     if (SameName(name, "Close") && args.empty()) {

@@ -30,12 +30,24 @@ public:
     // options.
     void Execute(const std::string& sql, int options = 0);
     long RecordsAffected() const { return recordsAffected_; }
-    // A transaction: the changes after BeginTrans take effect together at
-    // CommitTrans, or are undone by Rollback. Error 3034 for a commit or
-    // rollback without a transaction.
+
+    // Transactions. Statements, and edits made through recordsets opened on
+    // this database, between BeginTrans and CommitTrans reach the file
+    // together or, after Rollback, not at all; other Database objects on the
+    // file see none of them before the commit and cannot write meanwhile.
+    // BeginTrans takes the file's write lock (3260 when another user holds
+    // it). Transactions nest up to five levels (3003 beyond): CommitTrans of
+    // an inner level keeps its changes pending in the level around it,
+    // Rollback undoes the innermost level only. CommitTrans or Rollback with
+    // no transaction pending raises 3034. After Rollback, updatable
+    // recordsets show the rows as they now are and count rows that no longer
+    // exist as deleted; snapshots keep what they read. Closing the database
+    // rolls a pending transaction back.
     void BeginTrans();
-    void CommitTrans();
+    void CommitTrans(int options = 0);
     void Rollback();
+    // Pending levels of BeginTrans; 0 outside a transaction.
+    int TransactionDepth() const;
     // Releases the file; recordsets opened on it can no longer be used.
     void Close();
     const std::string& Name() const;  // the file path

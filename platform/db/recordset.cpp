@@ -113,6 +113,7 @@ std::shared_ptr<Recordset> Recordset::Open(std::shared_ptr<Connection> connectio
     }
     rs->query_ = query;
     rs->load();
+    if (!rs->table_.empty()) rs->connection_->trackRecordset(rs);
     return rs;
 }
 
@@ -394,6 +395,60 @@ void Recordset::reloadRow(std::size_t row) {
     }
     if (rc != SQLITE_ROW) connection_->fail(rc, StatementKind::Select, sql);
     for (std::size_t k = 0; k < fieldsRead.size(); ++k) rows_->set(row, fieldsRead[k], stmt.get(), static_cast<int>(k));
+}
+
+namespace {
+
+bool sameCell(const Cell& a, const Cell& b) {
+    if (a.kind != b.kind) return false;
+    switch (a.kind) {
+    case StoredValue::Integer: return a.i == b.i;
+    case StoredValue::Real: return a.d == b.d;
+    case StoredValue::Text: return a.length == b.length && std::equal(a.text, a.text + a.length, b.text);
+    default: return true;
+    }
+}
+
+}  // namespace
+
+void Recordset::tablesRolledBack() {
+    if (closed_ || !rows_ || table_.empty() || connection_->closed()) return;
+    const bool hadCurrent = hasCurrent();
+    std::vector<Cell> before;
+    if (hadCurrent)
+        for (int f = 0; f < rows_->columns; ++f) before.push_back(rows_->at(static_cast<std::size_t>(pos_), f));
+
+    std::string list;
+    std::vector<int> fieldsRead;
+    for (std::size_t i = 0; i < tableColumns_.size(); ++i) {
+        if (tableColumns_[i].empty()) continue;
+        list += ", " + QuoteName(tableColumns_[i]);
+        fieldsRead.push_back(static_cast<int>(i));
+    }
+    const std::string sql = "SELECT rowid" + list + " FROM " + QuoteName(table_) + " WHERE rowid = ?";
+    sqlite3_stmt* raw = nullptr;
+    const bool tableExists = sqlite3_prepare_v2(connection_->handle(), sql.c_str(), -1, &raw, nullptr) == SQLITE_OK;
+    Statement stmt(raw);
+    for (std::size_t row = 0; row < rowCount(); ++row) {
+        if (rows_->deleted[row]) continue;
+        bool exists = false;
+        if (tableExists) {
+            sqlite3_bind_int64(raw, 1, rows_->rowids[row]);
+            exists = sqlite3_step(raw) == SQLITE_ROW;
+            if (exists)
+                for (std::size_t k = 0; k < fieldsRead.size(); ++k)
+                    rows_->set(row, fieldsRead[k], raw, static_cast<int>(k + 1));
+            sqlite3_reset(raw);
+        }
+        if (!exists) rows_->deleted[row] = 1;
+    }
+    liveDirty_ = true;
+
+    if (!hadCurrent) return;
+    bool changed = !hasCurrent();
+    for (int f = 0; !changed && f < rows_->columns; ++f)
+        changed = !sameCell(before[static_cast<std::size_t>(f)], rows_->at(static_cast<std::size_t>(pos_), f));
+    if (changed && editMode_ == dbEditNone) notifyCurrentRecordChanged(false);
 }
 
 // Edit and Delete act on the current row: a pending AddNew is dropped and

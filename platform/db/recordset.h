@@ -173,6 +173,7 @@ public:
 
 private:
     friend class Field;
+    friend class Connection;
     Recordset(std::shared_ptr<Connection> connection, std::string source, int type);
 
     void load();
@@ -194,6 +195,9 @@ private:
     void reloadRow(std::size_t row);
     const std::vector<std::uint32_t>& liveRows() const;
     void find(const std::string& criterion, long from);
+    // A rollback changed the tables: rows that no longer exist count as
+    // deleted, the others show their values as they now are.
+    void tablesRolledBack();
 
     std::shared_ptr<Connection> connection_;
     std::string source_;       // as the program gave it

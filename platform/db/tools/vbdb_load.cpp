@@ -78,12 +78,12 @@ int main(int argc, char** argv) {
     std::size_t number = 0;
     try {
         auto database = dao::OpenDatabase(temp);
-        database->Execute("BEGIN");
+        database->BeginTrans();
         for (const auto& s : statements) {
             ++number;
             if (!isCreate(s)) database->Execute(s);
         }
-        database->Execute("COMMIT");
+        database->CommitTrans();
         database->Close();
     } catch (const vb::VBError& e) {
         return fail(temp, scriptPath + ": statement " + std::to_string(number) + ": error " +
