@@ -3,22 +3,24 @@
 # on its sample data. Without a display, the program runs on a virtual one:
 # the login dialog is answered with Enter and a picture of the screen is saved.
 #
-# --program pbhanzel starts the PowerBuilder-style showcase instead, from the
-# program folder where its settings file, document and database lie.
+#   scripts/run-catalogue.sh [--program NAME] [ARGS...]
+#
+# --program starts another program of the build instead (StockwiseC or
+# StockwiseB, the inventory; OrvantaA or OrvantaB, the other catalogue builds;
+# pbhanzel, the PowerBuilder-style showcase, from the program folder where its
+# settings file, document and database lie).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 program=OrvantaC
-keys=(-k Return)
 if [ "${1:-}" = "--program" ]; then
-  [ $# -ge 2 ] || { echo "run-catalogue: --program needs a program name (OrvantaC or pbhanzel)" >&2; exit 2; }
+  [ $# -ge 2 ] || { echo "run-catalogue: --program needs a program name" >&2; exit 2; }
   program="$2"
   shift 2
-  case "$program" in
-    OrvantaC) ;;
-    pbhanzel) keys=() ;;
-    *) echo "run-catalogue: unknown program '$program' (OrvantaC or pbhanzel)" >&2; exit 2 ;;
-  esac
 fi
+case "$program" in
+  OrvantaA|OrvantaB|OrvantaC|StockwiseB|StockwiseC|pbhanzel) ;;
+  *) echo "run-catalogue: unknown program '$program' (OrvantaA, OrvantaB, OrvantaC, StockwiseB, StockwiseC, pbhanzel)" >&2; exit 2 ;;
+esac
 bash scripts/install-deps.sh
 bash scripts/build.sh
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
@@ -28,4 +30,8 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   exec "build/bin/$program" "$@"
 fi
 echo "run-catalogue: no display; running $program on a virtual display and taking a picture"
+keys=()
+case "$program" in
+  Orvanta*) keys=(-k Return) ;;  # past the login dialog
+esac
 exec bash scripts/screenshot.sh -w 4 "${keys[@]}" -o "${TMPDIR:-/tmp}/orvanta-screenshots/$program.png" "$program" "$@"

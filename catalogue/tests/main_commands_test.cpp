@@ -6,6 +6,10 @@
 #include <filesystem>
 #include <fstream>
 #include <thread>
+#include <vector>
+
+#include <signal.h>
+#include <sys/types.h>
 
 #include "application.h"
 #include "catalogue_session.h"
@@ -165,6 +169,52 @@ TEST_F(Inventory, BuildAStartsItsProgramByNameAndGoesOnWhenItCannot) {
     ChooseInventory();
     EXPECT_TRUE(Started("StockwiseA"));
     EXPECT_TRUE(driver().MessageBoxes().empty());
+}
+
+// The inventory programs of the build, copied into the program folder with
+// the inventory's database, started for real and ended by their process id.
+class RealInventory : public Inventory {
+protected:
+    void TearDown() override {
+        for (pid_t pid : started_) ::kill(pid, SIGTERM);
+        Inventory::TearDown();
+    }
+    void InstallRealProgram(const std::string& name) {
+        fs::copy_file(fs::path(CATALOGUE_PROGRAM_DIR) / name, ProgramFolder() / name,
+                      fs::copy_options::overwrite_existing);
+        if (!fs::exists(DataFolder() / "Inventory.mdb"))
+            fs::copy_file(fs::path(CATALOGUE_SAMPLE_DATA_DIR) / "Inventory.mdb", DataFolder() / "Inventory.mdb");
+    }
+    // The process running the program file `name` of the program folder, or 0.
+    pid_t RunningProgram(const std::string& name, int waits = 200) {
+        const fs::path program = ProgramFolder() / name;
+        for (int i = 0; i < waits; ++i) {
+            for (const auto& entry : fs::directory_iterator("/proc")) {
+                std::error_code ec;
+                if (fs::read_symlink(entry.path() / "exe", ec) == program) {
+                    const pid_t pid = static_cast<pid_t>(std::stol(entry.path().filename().string()));
+                    started_.push_back(pid);
+                    return pid;
+                }
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        return 0;
+    }
+    std::vector<pid_t> started_;
+};
+
+TEST_F(RealInventory, AdminInventoryStartsTheInventoryProgramOfTheBuild) {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);  // the started program needs no display
+    for (Build build : {Build::C, Build::B}) {
+        const std::string name = build == Build::C ? "StockwiseC" : "StockwiseB";
+        InstallRealProgram(name);
+        Open(build);
+        ChooseInventory();
+        EXPECT_TRUE(driver().MessageBoxes().empty());
+        EXPECT_NE(RunningProgram(name), 0) << name << " was not started";
+        forms::ReleaseDefault<frmMain>();
+    }
 }
 
 TEST_F(Commands, HelpMenuOpensTheTipAndTheAboutBox) {

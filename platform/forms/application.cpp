@@ -88,10 +88,29 @@ void DoEnd() {
 namespace {
 // DoEvents of the basic layer hands control to the forms' event loop.
 void InstallDoEventsHook() { vb::SetDoEventsHook([] { forms::DoEvents(); }); }
+
+// The Qt application of the forms runtime. An error that leaves an event
+// handler without passing through RaiseEvent (a timer's slot, a call queued
+// by program code) must not unwind through Qt's event dispatch, which cannot
+// carry it and would abort the process: it is handled here like any other
+// untrapped error, with the runtime's error box and the end of the program.
+class RuntimeApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (...) {
+            detail::HandleTopLevelError(std::current_exception());
+            return true;
+        }
+    }
+};
 }  // namespace
 
 Application::Application(int& argc, char** argv) {
-    if (!QApplication::instance()) app_ = std::make_unique<QApplication>(argc, argv);
+    if (!QApplication::instance()) app_ = std::make_unique<RuntimeApplication>(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     InstallDoEventsHook();
 }
@@ -128,7 +147,7 @@ void EnsureQtApplication() {
         static int argc = 1;
         static char name[] = "forms";
         static char* argv[] = {name, nullptr};
-        new QApplication(argc, argv);  // lives for the whole process
+        new RuntimeApplication(argc, argv);  // lives for the whole process
         QApplication::setQuitOnLastWindowClosed(false);
     }
     detail::InstallAccessibility();
@@ -302,6 +321,10 @@ void detail::HandleTopLevelError(std::exception_ptr error) {
         }
         DoEnd();
     } catch (...) {
+        try {
+            MsgBox("Run-time error '51':\r\n\r\n" + vb::StandardErrorDescription(51), vbCritical);
+        } catch (...) {
+        }
         DoEnd();
     }
 }

@@ -1,11 +1,15 @@
 // Forms: default instances, loading on touch, modal shows, unloading and
 // the end of the program.
+#include <QApplication>
 #include <QGuiApplication>
+#include <QMetaObject>
 #include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include "err.h"
+#include "msgbox.h"
 #include "program_hooks.h"
 #include "test_forms.h"
 
@@ -252,6 +256,33 @@ TEST(FormLifecycle, AnUnhandledErrorInAnEventShowsTheErrorBoxAndEnds) {
     EXPECT_EQ(driver.MessageBoxes()[0].text, "Run-time error '13':\r\n\r\nType mismatch");
     EXPECT_TRUE(forms::ProgramEnded());
     EXPECT_FALSE(f.IsLoaded());
+}
+
+// Errors that leave code Qt called directly (a queued call, a timer's slot)
+// end the program like an error in an event handler, never the process.
+TEST(FormLifecycle, AnUntrappedErrorOutsideAnEventHandlerShowsTheErrorBoxAndEnds) {
+    forms::testing::Driver driver;
+    forms::SetAppTitle("Orvanta Inventory C");
+    frmEnder& f = Default<frmEnder>();
+    f.Show();
+    QMetaObject::invokeMethod(qApp, [] { vb::RaiseError(11); }, Qt::QueuedConnection);
+    for (int i = 0; i < 100 && !forms::ProgramEnded(); ++i) driver.ProcessEvents();
+    ASSERT_EQ(driver.MessageBoxes().size(), 1u);
+    EXPECT_EQ(driver.MessageBoxes()[0].title, "Orvanta Inventory C");
+    EXPECT_EQ(driver.MessageBoxes()[0].text, "Run-time error '11':\r\n\r\nDivision by zero");
+    EXPECT_EQ(driver.MessageBoxes()[0].style, forms::vbCritical);
+    EXPECT_TRUE(forms::ProgramEnded());
+    EXPECT_FALSE(f.IsLoaded());
+}
+
+TEST(FormLifecycle, AnErrorOfNoKnownKindIsAnInternalError) {
+    forms::testing::Driver driver;
+    Default<frmEnder>().Show();
+    QMetaObject::invokeMethod(qApp, [] { throw 42; }, Qt::QueuedConnection);
+    for (int i = 0; i < 100 && !forms::ProgramEnded(); ++i) driver.ProcessEvents();
+    ASSERT_EQ(driver.MessageBoxes().size(), 1u);
+    EXPECT_EQ(driver.MessageBoxes()[0].text, "Run-time error '51':\r\n\r\nInternal error");
+    EXPECT_TRUE(forms::ProgramEnded());
 }
 
 class frmBadLoad : public forms::Form {

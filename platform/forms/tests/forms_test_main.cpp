@@ -1,13 +1,12 @@
 // Test entry point for the forms tests: Qt runs on its offscreen platform
 // unless a display is asked for explicitly.
-#include <QApplication>
-
 #include <gtest/gtest.h>
+
+#include "application.h"
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
+    forms::Application app(argc, argv);  // the forms runtime's own Qt application
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
