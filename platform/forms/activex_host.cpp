@@ -124,14 +124,6 @@ void ActiveXHost::FollowControlSize() {
     }
 }
 
-void ActiveXHost::ApplyGeometry() {
-    Control::ApplyGeometry();
-    if (!instance_) return;
-    const Placement p = PlacementPixels();
-    instance_->Place(p.x, p.y, p.width, p.height);
-    FollowControlSize();
-}
-
 void ActiveXHost::DestroyNative() {
     // The hosted control goes first, while its container's window still exists.
     instance_.reset();

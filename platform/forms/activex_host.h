@@ -111,7 +111,6 @@ public:
 
 protected:
     QWidget* CreateWidget(QWidget*) override { return nullptr; }
-    void ApplyGeometry() override;
 
 private:
     // Takes the size the control reports as the host's own.
