@@ -44,6 +44,12 @@ public:
     forms::ActiveXHost Gadget1{this, "NowhereLib.Gadget", "Gadget1"};
 };
 
+class frmDeclared : public forms::Form {
+public:
+    frmDeclared() : Form("frmDeclared") {}
+    forms::ActiveXHost Ctl1{this, "HostTestLib.TestCtl", "Ctl1", 120, 240, 480, 480};
+};
+
 class HostedControls : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -196,4 +202,21 @@ TEST_F(HostedControls, AClassThatIsNotRegisteredRaisesError339NamingItsFile) {
     reg::SetText(reg::Hive::ClassesRoot, "CLSID\\{01234567-89AB-CDEF-0123-456789ABCDEF}\\InprocServer32", "",
                  folder_ + "/gadgets32.ocx");
     EXPECT_EQ(ErrorText([] { Default<frmNowhere>().Show(); }).substr(0, 29), "339 Component 'gadgets32.ocx'");
+}
+
+TEST_F(HostedControls, ClassNamesAreFoundThroughRegisteredTypeLibraries) {
+    // No program identifier: the type library named "OrvantaTestCtl" has the coclass "TestCtl".
+    ASSERT_TRUE(reg::DeleteKey(reg::Hive::ClassesRoot, kProgId));
+    frmCtl& f = Default<frmCtl>();
+    f.Show();
+    EXPECT_TRUE(win::IsWindow(f.Ctl1.Instance()->Window()));
+    forms::Unload(f);
+
+    // A component declared with its type library, under a library name of the form's own.
+    EXPECT_EQ(ErrorText([] { Default<frmDeclared>().Show(); }).substr(0, 31), "339 Component 'HostTestLib.ocx'");
+    forms::RegisterActiveXComponent("HostTestLib", "testctl.ocx", "{6B1E2D21-3C4D-4E5F-9A0B-B1C2D3E4F5A6}");
+    frmDeclared& d = Default<frmDeclared>();
+    d.Show();
+    EXPECT_TRUE(win::IsWindow(d.Ctl1.Instance()->Window()));
+    forms::Unload(d);
 }
