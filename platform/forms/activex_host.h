@@ -69,9 +69,9 @@ bool HasActiveXFactory(const std::string& progId);
 // library name that its class names start with ("ZEVOTestObjectsCtl"), its
 // file ("zevote32.ocx") and its registered type library (GUID text and
 // version). A class name "Library.Class" is found through the registry: as
-// a registered program identifier, else as the coclass "Class" of the
-// component's registered type library, else of any registered type library
-// named "Library". "ZEVOTestObjectsCtl" is declared from the start as
+// a registered program identifier, else as the coclass "Class" of a
+// registered type library named "Library" (or "Library" less a trailing
+// "Ctl"), else of the component's registered type library. "ZEVOTestObjectsCtl" is declared from the start as
 // "zevote32.ocx" with type library {478E45E0-5745-11CF-8918-00A02416C765} 1.0.
 void RegisterActiveXComponent(const std::string& typeLibName, const std::string& fileName,
                               const std::string& libid = {}, int major = 1, int minor = 0);

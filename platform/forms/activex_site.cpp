@@ -3,7 +3,6 @@
 #include <QWidget>
 
 #include <atomic>
-#include <cstdio>
 
 #include "activex_variant.h"
 #include "application.h"
@@ -13,7 +12,6 @@
 #include "form.h"
 #include "member_names.h"
 #include "ole_interfaces.h"
-#include "registry.h"
 #include "typelib.h"
 #include "twips.h"
 
@@ -390,46 +388,23 @@ bool FindCoclass(ITypeLib* lib, const std::string& name, CLSID* clsid) {
     return false;
 }
 
-bool CoclassOfRegisteredLibrary(const GUID& libid, WORD major, WORD minor, const std::string& libName,
-                                const std::string& className, CLSID* clsid) {
+bool CoclassOfRegisteredLibrary(const GUID& libid, WORD major, WORD minor, const std::string& className,
+                                CLSID* clsid) {
     ComPtr<ITypeLib> lib;
     if (FAILED(LoadRegTypeLib(libid, major, minor, 0, lib.OutTyped()))) return false;
-    if (!libName.empty()) {
-        BSTR n = nullptr;
-        lib->GetDocumentation(-1, &n, nullptr, nullptr, nullptr);
-        const bool same = Lower(BstrToUtf8(n)) == Lower(libName);
-        SysFreeString(n);
-        if (!same) return false;
-    }
     return FindCoclass(lib.Get(), className, clsid);
 }
 
 }  // namespace
 
 bool ResolveActiveXClass(const std::string& progId, CLSID* clsid) {
+    // A program identifier, or "Library.Class" of a registered type library of that name.
     if (SUCCEEDED(CLSIDFromProgID(progId, clsid))) return true;
+    // The coclass of the declared component's registered type library.
     const auto dot = progId.find('.');
     if (dot == std::string::npos) return false;
-    const std::string libName = progId.substr(0, dot), className = progId.substr(dot + 1);
-    try {
-        if (const ActiveXComponent* c = DeclaredComponent(libName); c && c->libid) {
-            if (CoclassOfRegisteredLibrary(*c->libid, c->major, c->minor, {}, className, clsid)) return true;
-        }
-        for (const std::string& guidText : reg::SubKeyNames(reg::Hive::ClassesRoot, "TypeLib")) {
-            const auto libid = ParseGuid(guidText);
-            if (!libid) continue;
-            for (const std::string& version : reg::SubKeyNames(reg::Hive::ClassesRoot, "TypeLib\\" + guidText)) {
-                unsigned major = 0, minor = 0;
-                if (std::sscanf(version.c_str(), "%x.%x", &major, &minor) != 2) continue;
-                if (CoclassOfRegisteredLibrary(*libid, static_cast<WORD>(major), static_cast<WORD>(minor), libName,
-                                               className, clsid)) {
-                    return true;
-                }
-            }
-        }
-    } catch (const vb::VBError&) {
-    }
-    return false;
+    const ActiveXComponent* c = DeclaredComponent(progId.substr(0, dot));
+    return c && c->libid && CoclassOfRegisteredLibrary(*c->libid, c->major, c->minor, progId.substr(dot + 1), clsid);
 }
 
 std::unique_ptr<ActiveXInstance> CreateRegisteredControl(ActiveXHost& host) {

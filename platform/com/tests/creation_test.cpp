@@ -106,6 +106,13 @@ TEST_F(Creation, RegistrationWritesTheClassAndTypeLibraryEntries) {
     ASSERT_EQ(CLSIDFromProgID("OrvantaTest.Adder", &found), S_OK);  // through CurVer
     EXPECT_TRUE(found == CLSID_Adder);
     EXPECT_EQ(InprocServerPath(CLSID_Adder), path);
+    // As a form names it: the type library's name (or it with "Ctl") and the coclass's.
+    for (const char* name : {"OrvantaTestServer.Adder", "orvantatestserverctl.ADDER"}) {
+        found = GUID_NULL;
+        EXPECT_EQ(CLSIDFromProgID(name, &found), S_OK) << name;
+        EXPECT_TRUE(found == CLSID_Adder) << name;
+    }
+    EXPECT_EQ(CLSIDFromProgID("OrvantaTestServer.Subtracter", &found), CO_E_CLASSSTRING);
 
     ASSERT_EQ(Export<DllUnregisterServerFn>("DllUnregisterServer")(), S_OK);
     EXPECT_FALSE(reg::KeyExists(reg::Hive::ClassesRoot, clsid));
