@@ -23,6 +23,10 @@ case "$program" in
 esac
 bash scripts/install-deps.sh
 bash scripts/build.sh
+# Register the test control, as the installer does, when it has been built.
+if [ -f build/bin/zevote32.ocx ]; then
+  build/bin/regsvr "$PWD/build/bin/zevote32.ocx"
+fi
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   if [ "$program" = pbhanzel ]; then
     cd build/bin && exec ./pbhanzel "$@"
