@@ -4,15 +4,35 @@
 //
 //     forms::ActiveXHost ZEVOTest1{this, "ZEVOTestObjectsCtl.ZEVOTest", "ZEVOTest1"};
 //
-// When the form loads, the factory registered for the class name creates the
-// control inside its container's window; when none is registered the host
-// stays a named, windowless placeholder. The control is destroyed when the
-// form unloads, before the form's windows.
+// When the form loads, the class name (a program identifier) is resolved
+// through the registry to the control's CLSID, the control is created through
+// its server's class factory (creation.h) and activated in place: it gets a
+// client site (ambient UserMode True at run time), an in-place frame, an
+// extended control whose "TabStop" is this host's, its extent (SetExtent in
+// HIMETRIC from the host's size) and its window as a child of the container's
+// window. The host's size follows the extent the control reports. When the
+// form unloads the control is closed (its window destroyed) before the
+// form's windows.
+//
+// A class that is not registered (or whose server cannot be loaded or
+// cannot create it) raises error 339, "Component 'zevote32.ocx' or one of
+// its dependencies not correctly registered: a file is missing or invalid",
+// naming the component's file: the registered server's file name when the
+// registry knows one, else the file declared for the type library with
+// RegisterActiveXComponentFile.
+//
+// Tests may register a factory for a class name (RegisterActiveXFactory): it
+// is used instead of the registry, and a factory that creates nothing leaves
+// the host a named, windowless placeholder.
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "control.h"
+
+namespace com {
+struct IUnknown;
+}
 
 namespace forms {
 
@@ -26,6 +46,10 @@ public:
     virtual vb::ObjectRef Object() { return nullptr; }
     // The control's widget inside the container (may be null: windowless).
     virtual QWidget* Widget() { return nullptr; }
+    // The control's inner unknown (null for controls made by a test's
+    // factory) and its own window (0: windowless or not active).
+    virtual com::IUnknown* Unknown() { return nullptr; }
+    virtual win::HWND Window() { return 0; }
 };
 
 using ActiveXFactory = std::function<std::unique_ptr<ActiveXInstance>(ActiveXHost& host)>;
@@ -33,6 +57,15 @@ using ActiveXFactory = std::function<std::unique_ptr<ActiveXInstance>(ActiveXHos
 // Registers the factory for a class name (ProgID); an empty factory removes it.
 void RegisterActiveXFactory(const std::string& progId, ActiveXFactory factory);
 bool HasActiveXFactory(const std::string& progId);
+
+// The component file that holds a type library's controls, named in the
+// message of error 339 when the registry does not know the class
+// (type-library name: the part of a program identifier before the point).
+// "ZEVOTestObjectsCtl" is "zevote32.ocx" from the start.
+void RegisterActiveXComponentFile(const std::string& typeLibName, const std::string& fileName);
+// The file named for a program identifier: the registered server's file
+// name, else the declared file, else the type-library name + ".ocx".
+std::string ActiveXComponentFile(const std::string& progId);
 
 class ActiveXHost : public Control {
 public:

@@ -1,0 +1,16 @@
+#pragma once
+// The COM layer in one include.
+#include "automation.h"
+#include "com_ptr.h"
+#include "creation.h"
+#include "critical_section.h"
+#include "guid.h"
+#include "hresult.h"
+#include "locale_info.h"
+#include "module.h"
+#include "ole_interfaces.h"
+#include "reg_keys.h"
+#include "resources.h"
+#include "server.h"
+#include "typelib.h"
+#include "unknown.h"
