@@ -6,6 +6,7 @@
 #include "object_table.h"
 #include "registration.h"
 #include "satellite.h"
+#include "zevote_control.h"
 
 using namespace zevote;
 
@@ -27,6 +28,7 @@ extern "C" __attribute__((visibility("default"))) com::HRESULT DllCanUnloadNow()
 }
 
 extern "C" __attribute__((visibility("default"))) com::HRESULT DllRegisterServer() {
+    if (!OwnModule()) return com::E_UNEXPECTED;
     return RegisterLibrary(com::ModuleFileName(OwnModule()));
 }
 
@@ -36,6 +38,10 @@ namespace {
 
 __attribute__((constructor)) void AttachToProcess() {
     AttachResourceModules(com::ModuleFromAddress(reinterpret_cast<const void*>(&DllGetClassObject)));
+}
+
+__attribute__((destructor)) void DetachFromProcess() {
+    com::UnregisterControlWindowClass(ZEVOTestClassInfo(), OwnModule());
 }
 
 }  // namespace

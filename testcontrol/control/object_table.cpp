@@ -24,7 +24,7 @@ ObjectEntry MakeControlEntry() {
     e.miscStatus = kControlMiscStatus;
     e.toolboxBitmap = 1;
     e.windowClass = kControlWindowClass;
-    e.windowClassRegistered = &ControlWindowClassRegistered;
+    e.windowClassRegistered = &ZEVOTestClassInfo().windowClassRegistered;
     e.propertyPages = kControlPropertyPages;
     e.propertyPageCount = 1;
     return e;

@@ -26,8 +26,8 @@ bool SameThread(win::HWND a, win::HWND b) {
 // The published interface value P, or nothing when it does not fit 32 bits
 // exactly (a cut-off address is never published).
 std::optional<std::uint32_t> PublishedValue(MarkerPublisher& control) {
-    const win::HWND window = control.ControlWindow();
-    const win::HWND parent = window ? win::GetParent(window) : control.ContainerWindow();
+    const win::HWND window = control.OwnWindow();
+    const win::HWND parent = window ? win::GetParent(window) : control.HostWindow();
     std::uintptr_t value = win::GetProp(parent, kAtlControlProperty);
     if (value == 0) value = control.TestInterfaceAddress();
     if (value == 0 || value > 0xFFFFFFFFu) return std::nullopt;
@@ -165,7 +165,7 @@ void WithdrawPending(std::uint32_t v) {
 void PublishTestMarkers(MarkerPublisher& control) {
     control.RequestZeroExtent();
     MarkerFields& fields = control.Markers();
-    const win::HWND container = control.ContainerWindow();
+    const win::HWND container = control.HostWindow();
     if (fields.registered || container == 0) return;
 
     {
@@ -184,7 +184,7 @@ void PublishTestMarkers(MarkerPublisher& control) {
                 fields.enclosingUserControl = uc;
             }
         }
-        win::SetProp(control.ControlWindow(), kSkipMeProperty, 1);
+        win::SetProp(control.OwnWindow(), kSkipMeProperty, 1);
         if (p) control.LeaveTabOrder(*p);
     }
     fields.registered = 1;
@@ -201,7 +201,7 @@ void WithdrawTestMarkers(MarkerPublisher& control) {
             win::RemoveProp(fields.registeredForm, kDispatchHighProperty);
             win::RemoveProp(fields.registeredForm, kDispatchLowProperty);
             if (own) UnlinkValue(fields.registeredForm, v);
-            win::RemoveProp(control.ControlWindow(), kSkipMeProperty);
+            win::RemoveProp(control.OwnWindow(), kSkipMeProperty);
         }
         // The window where the form search stopped may not be the registered
         // form; its dispatch pair must not outlive the control either.

@@ -31,8 +31,9 @@ struct MarkerFields {
 class MarkerPublisher {
 public:
     virtual MarkerFields& Markers() = 0;
-    virtual win::HWND ControlWindow() = 0;
-    virtual win::HWND ContainerWindow() = 0;
+    virtual win::HWND OwnWindow() = 0;   // the control window
+    // The container window the control window is a child of.
+    virtual win::HWND HostWindow() = 0;
     // Address of the control's IZEVOTest interface.
     virtual std::uintptr_t TestInterfaceAddress() = 0;
     // Sets the extent to 0 x 0 through the control's own IOleObject; the

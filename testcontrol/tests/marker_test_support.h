@@ -52,8 +52,8 @@ public:
     }
 
     MarkerFields& Markers() override { return fields; }
-    win::HWND ControlWindow() override { return window; }
-    win::HWND ContainerWindow() override { return container; }
+    win::HWND OwnWindow() override { return window; }
+    win::HWND HostWindow() override { return container; }
     std::uintptr_t TestInterfaceAddress() override {
         return interfaceAddress ? interfaceAddress : reinterpret_cast<std::uintptr_t>(&testInterface);
     }
