@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QPainter>
+
 #include "forms.h"
 #include "test_driver.h"
 #include "gdi.h"
@@ -98,6 +101,28 @@ TEST_F(Control, InAFormDesignerItIsARaisedSquareWithItsIcon) {
     EXPECT_EQ(dc.drawn[1].rect.right - dc.drawn[1].rect.left, 32);
     const QImage icon = com::IconImage(dc.drawn[1].icon);
     EXPECT_EQ(icon.size(), QSize(32, 32));
+}
+
+TEST_F(Control, DrawnInADesignerTheSquareLooksRaised) {
+    site_.userMode = FakeSite::UserMode::Design;
+    Activate();
+    com::ComPtr<com::IViewObject> view;
+    ASSERT_EQ(control_->QueryInterface(com::IID_IViewObject, view.Out()), com::S_OK);
+    QImage image(38, 38, QImage::Format_RGB32);
+    image.fill(Qt::magenta);
+    {
+        QPainter painter(&image);
+        com::DeviceContext dc(&painter);
+        const com::RECT bounds{0, 0, 38, 38};
+        ASSERT_EQ(view->Draw(com::DVASPECT_CONTENT, &dc, &bounds), com::S_OK);
+    }
+    if (const char* dir = std::getenv("ZEVOTE_PICTURE_DIR")) image.save(QString(dir) + "/zevote-design.png");
+    // Light on the top and left, dark on the bottom and right, the face in
+    // the middle, and the icon drawn over it.
+    EXPECT_GT(qGray(image.pixel(0, 19)), qGray(image.pixel(37, 19)));
+    EXPECT_GT(qGray(image.pixel(19, 0)), qGray(image.pixel(19, 37)));
+    EXPECT_NE(image.pixel(1, 1), QColor(Qt::magenta).rgb());
+    EXPECT_NE(image.pixel(2, 2), image.pixel(19, 19));
 }
 
 TEST_F(Control, AtRunTimeItIsZeroByZeroWhateverTheHostAsks) {
