@@ -35,8 +35,9 @@
 //         ...
 //     };
 //
-// Objects are freed with delete on the last Release: a class may define its
-// own operator new and operator delete.
+// A new control holds one reference, the creation reference, on its inner
+// unknown (InnerUnknown()). Objects are freed with delete on the last
+// Release: a class may define its own operator new and operator delete.
 #include <memory>
 
 #include "gdi.h"
@@ -120,6 +121,11 @@ protected:
     virtual IDispatch* PrimaryDispatch() = 0;
 
 private:
+    HRESULT SetSite(IOleClientSite* site);
+    HRESULT ApplyExtent(DWORD aspect, SIZEL* size);
+    HRESULT Activate(LONG verb, IOleClientSite* site, HWND parent, const RECT* position);
+    void Deactivate();
+
     struct Parts;
     friend struct Parts;
     ControlClassInfo& info_;

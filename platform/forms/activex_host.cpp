@@ -1,12 +1,16 @@
 #include "activex_host.h"
 
+#include <filesystem>
 #include <map>
 
 #include <QWidget>
 
+#include "activex_site.h"
 #include "application.h"
 #include "err.h"
+#include "creation.h"
 #include "member_names.h"
+#include "twips.h"
 
 namespace forms {
 
@@ -26,6 +30,36 @@ void RegisterActiveXFactory(const std::string& progId, ActiveXFactory factory) {
 }
 
 bool HasActiveXFactory(const std::string& progId) { return Factories().count(detail::Lower(progId)) != 0; }
+
+namespace {
+std::map<std::string, std::string>& ComponentFiles() {  // key: lower-case type-library name
+    static std::map<std::string, std::string> files{{"zevotestobjectsctl", "zevote32.ocx"}};
+    return files;
+}
+
+std::string TypeLibNameOf(const std::string& progId) { return progId.substr(0, progId.find('.')); }
+}  // namespace
+
+void RegisterActiveXComponentFile(const std::string& typeLibName, const std::string& fileName) {
+    ComponentFiles()[detail::Lower(typeLibName)] = fileName;
+}
+
+std::string ActiveXComponentFile(const std::string& progId) {
+    com::CLSID clsid;
+    if (com::SUCCEEDED(com::CLSIDFromProgID(progId, &clsid))) {
+        if (auto path = com::InprocServerPath(clsid)) {
+            const std::string name = std::filesystem::path(*path).filename().string();
+            if (!name.empty()) return name;
+        }
+    }
+    const std::string lib = TypeLibNameOf(progId);
+    auto it = ComponentFiles().find(detail::Lower(lib));
+    return it != ComponentFiles().end() ? it->second : lib + ".ocx";
+}
+
+void ActiveXInstance::Place(int x, int y, int width, int height) {
+    if (QWidget* w = Widget()) w->setGeometry(x, y, std::max(0, width), std::max(0, height));
+}
 
 ActiveXHost::ActiveXHost(ControlParent parent, std::string progId, std::string name, Twips left, Twips top,
                          Twips width, Twips height)
@@ -59,19 +93,43 @@ win::HWND ActiveXHost::ContainerWindow() const {
     return Host().HostHwnd();
 }
 
+ActiveXHost::Placement ActiveXHost::PlacementPixels() const {
+    return Placement{TwipsToPixels(common_.left), TwipsToPixels(common_.top), std::max(0, TwipsToPixels(common_.width)),
+                     std::max(0, TwipsToPixels(common_.height))};
+}
+
 void ActiveXHost::CreateNative() {
     if (created_) return;
     created_ = true;
     auto it = Factories().find(detail::Lower(progId_));
-    if (it == Factories().end()) return;  // a named placeholder until the control can be created
-    instance_ = it->second(*this);
-    if (instance_) {
-        if (QWidget* w = instance_->Widget()) {
-            SetWidgetName(w);
-            w->setGeometry(TwipsToPixels(common_.left), TwipsToPixels(common_.top),
-                           std::max(0, TwipsToPixels(common_.width)), std::max(0, TwipsToPixels(common_.height)));
+    if (it != Factories().end()) {
+        instance_ = it->second(*this);  // a test's stand-in; none: a named placeholder
+        if (instance_) {
+            if (QWidget* w = instance_->Widget()) SetWidgetName(w);
+            const Placement p = PlacementPixels();
+            instance_->Place(p.x, p.y, p.width, p.height);
         }
+        return;
     }
+    instance_ = detail::CreateRegisteredControl(*this);  // error 339 when it cannot be had
+    if (QWidget* w = instance_->Widget()) SetWidgetName(w);
+    FollowControlSize();
+}
+
+void ActiveXHost::FollowControlSize() {
+    int width = 0, height = 0;
+    if (instance_ && instance_->SizePixels(width, height)) {
+        common_.width = width * TwipsPerPixel;
+        common_.height = height * TwipsPerPixel;
+    }
+}
+
+void ActiveXHost::ApplyGeometry() {
+    Control::ApplyGeometry();
+    if (!instance_) return;
+    const Placement p = PlacementPixels();
+    instance_->Place(p.x, p.y, p.width, p.height);
+    FollowControlSize();
 }
 
 void ActiveXHost::DestroyNative() {

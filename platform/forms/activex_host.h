@@ -50,6 +50,14 @@ public:
     // factory) and its own window (0: windowless or not active).
     virtual com::IUnknown* Unknown() { return nullptr; }
     virtual win::HWND Window() { return 0; }
+    // The size the control took (pixels); false when it has none of its own
+    // and follows the host's.
+    virtual bool SizePixels(int& width, int& height) {
+        (void)width, (void)height;
+        return false;
+    }
+    // The host moved or resized: place the control (pixels of the container).
+    virtual void Place(int x, int y, int width, int height);
 };
 
 using ActiveXFactory = std::function<std::unique_ptr<ActiveXInstance>(ActiveXHost& host)>;
@@ -95,10 +103,20 @@ public:
     void CreateNative() override;
     void DestroyNative() override;
 
+    // Position and size in pixels of the container, from the host's values.
+    struct Placement {
+        int x = 0, y = 0, width = 0, height = 0;
+    };
+    Placement PlacementPixels() const;
+
 protected:
     QWidget* CreateWidget(QWidget*) override { return nullptr; }
+    void ApplyGeometry() override;
 
 private:
+    // Takes the size the control reports as the host's own.
+    void FollowControlSize();
+
     std::string progId_;
     std::unique_ptr<ActiveXInstance> instance_;
     bool created_ = false;

@@ -113,10 +113,10 @@ struct FakeControl : forms::ActiveXInstance {
     win::HWND container_;
 };
 
-TEST(FormWindows, ActiveXControlsArePlaceholdersUntilAFactoryIsRegistered) {
+TEST(FormWindows, ActiveXControlsMadeByAStandInFactory) {
     forms::testing::Driver driver;
     frmHost& f = Default<frmHost>();
-    f.Show();
+    f.Show();  // the test program's stand-in makes nothing: placeholders
     EXPECT_TRUE(f.ZEVOTest1.IsPlaceholder());
     EXPECT_EQ(f.ZEVOTest1.Object(), nullptr);
     EXPECT_EQ(f.ZEVOTest1.ContainerWindow(), f.hWnd());
@@ -129,7 +129,8 @@ TEST(FormWindows, ActiveXControlsArePlaceholdersUntilAFactoryIsRegistered) {
     f.Show();
     EXPECT_FALSE(f.ZEVOTest1.IsPlaceholder());
     forms::Unload(f);
-    forms::RegisterActiveXFactory("ZEVOTestObjectsCtl.ZEVOTest", nullptr);
+    forms::RegisterActiveXFactory("ZEVOTestObjectsCtl.ZEVOTest",
+                                  [](forms::ActiveXHost&) { return std::unique_ptr<forms::ActiveXInstance>(); });
     EXPECT_EQ(FakeControl::log,
               (std::vector<std::string>{"create ZEVOTest1 in ThunderRT6FormDC", "create ZEVOTest2 in ThunderRT6Frame",
                                         "destroy ZEVOTest2 container alive", "destroy ZEVOTest1 container alive"}));
