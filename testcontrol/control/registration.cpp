@@ -105,10 +105,10 @@ com::HRESULT RegisterTypeLibraries(const std::string& libraryPath) {
     const std::u16string widePath = com::Utf8ToUtf16(libraryPath);
     com::ITypeLib* lib = nullptr;
     com::HRESULT hr = com::LoadTypeLib(widePath.c_str(), &lib);
-    if (FAILED(hr)) return hr;
+    if (com::FAILED(hr)) return hr;
     hr = com::RegisterTypeLib(lib, widePath.c_str(), nullptr);
     lib->Release();
-    if (SUCCEEDED(hr) && SatelliteInUse()) RegisterSatelliteTypeLibs();
+    if (com::SUCCEEDED(hr) && SatelliteInUse()) RegisterSatelliteTypeLibs();
     return hr;
 }
 
@@ -131,7 +131,7 @@ com::HRESULT RegisterLibrary(const std::string& libraryPath) {
         allWritten = allWritten && ok;
     }
     const com::HRESULT hr = RegisterTypeLibraries(libraryPath);
-    if (FAILED(hr)) return hr;
+    if (com::FAILED(hr)) return hr;
     // An object whose keys could not all be written is not registered,
     // whatever the type library did.
     return allWritten ? hr : com::SELFREG_E_CLASS;

@@ -86,7 +86,7 @@ void RegisterLanguageMapTypeLibs(const std::string& ownPath, std::string_view ma
         if (!ReplaceFileName(ownPath, name, path, sizeof path)) continue;
         const std::u16string widePath = com::Utf8ToUtf16(path);
         com::ITypeLib* lib = nullptr;
-        if (SUCCEEDED(com::LoadTypeLib(widePath.c_str(), &lib)) && lib) {
+        if (com::SUCCEEDED(com::LoadTypeLib(widePath.c_str(), &lib)) && lib) {
             com::RegisterTypeLib(lib, widePath.c_str(), nullptr);
             lib->Release();
         }

@@ -80,7 +80,7 @@ bool ZEVOTestControl::InUserMode() {
     if (!userModeKnown_) {
         com::BOOL userMode = com::TRUE;
         // A container that cannot answer counts as run time.
-        userMode_ = FAILED(GetAmbientUserMode(&userMode)) || userMode != com::FALSE;
+        userMode_ = com::FAILED(GetAmbientUserMode(&userMode)) || userMode != com::FALSE;
         userModeKnown_ = true;
     }
     return userMode_;

@@ -6,6 +6,8 @@
 #include "forms.h"
 #include "test_driver.h"
 #include "gdi.h"
+#include "win_message_box.h"
+#include "window_class.h"
 #include "marker_list.h"
 #include "server_test_support.h"
 
@@ -15,10 +17,6 @@ namespace {
 
 const com::CLSID kControl = com::MakeGuid("{4B27E760-5745-11CF-8918-00A02416C765}");
 const com::IID kIZEVOTest = com::MakeGuid("{48B33DE0-5745-11CF-8918-00A02416C765}");
-
-struct IZEVOTest : com::IDispatch {
-    virtual com::HRESULT AboutBox() = 0;
-};
 
 class Control : public ::testing::Test {
 protected:

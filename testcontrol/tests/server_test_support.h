@@ -17,6 +17,13 @@
 
 namespace zevote::testing {
 
+// The control's dual interface as a client sees it. Declared outside an
+// anonymous namespace, so that the compiler cannot conclude that nothing
+// implements it.
+struct IZEVOTest : com::IDispatch {
+    virtual com::HRESULT AboutBox() = 0;
+};
+
 inline void EnsureQtApplication() {
     if (QApplication::instance()) return;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -33,7 +33,7 @@ std::string ReadLine(QProcess& p, int ms = 15000) {
 }
 
 // Runs a tool on the display and returns what it printed.
-std::string Run(const std::string& display, const QString& program, const QStringList& args, int ms = 20000) {
+std::string RunTool(const std::string& display, const QString& program, const QStringList& args, int ms = 20000) {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("DISPLAY", QString::fromStdString(display));
@@ -109,7 +109,7 @@ protected:
 
     // Waits until a window with this title is mapped; its X id.
     std::string WaitForWindow(const std::string& title) {
-        const std::string out = Run(display_, "xdotool", {"search", "--sync", "--onlyvisible", "--name",
+        const std::string out = RunTool(display_, "xdotool", {"search", "--sync", "--onlyvisible", "--name",
                                                          QString::fromStdString("^" + title + "$")});
         std::istringstream lines(out);
         std::string id;
@@ -117,12 +117,12 @@ protected:
         return id;
     }
     std::map<std::string, std::uint32_t> Markers(const std::string& window) {
-        return Cardinals(Run(display_, "xprop", {"-id", QString::fromStdString(window), "ZEVDISPHI", "ZEVDISPLO",
+        return Cardinals(RunTool(display_, "xprop", {"-id", QString::fromStdString(window), "ZEVDISPHI", "ZEVDISPLO",
                                                  "ZEVINFOHI", "ZEVINFOLO", "ZEVSKIPME"}));
     }
     // Every window below `window` that carries ZEVSKIPME = 1.
     std::vector<std::string> SkippedDescendants(const std::string& window) {
-        const std::string tree = Run(display_, "xwininfo", {"-tree", "-id", QString::fromStdString(window)});
+        const std::string tree = RunTool(display_, "xwininfo", {"-tree", "-id", QString::fromStdString(window)});
         std::vector<std::string> skipped;
         static const std::regex child(R"(^\s+(0x[0-9a-f]+) )");
         std::istringstream lines(tree);
@@ -175,7 +175,7 @@ TEST_F(X11Markers, LoginWindowCarriesTheMarkersOfItsControl) {
 
     // After the login the main window has its own list, and the login
     // window's markers went with it.
-    Run(display_, "xdotool", {"key", "--window", QString::fromStdString(login), "Return"});
+    RunTool(display_, "xdotool", {"key", "--window", QString::fromStdString(login), "Return"});
     const std::string main = WaitForWindow("Orvanta Online.*");
     ASSERT_FALSE(main.empty());
     auto mainMarkers = Markers(main);
