@@ -51,7 +51,7 @@ HRESULT CLSIDFromProgID(std::string_view progId, CLSID* clsid) {
         if (!cur) break;
         id = *cur;
     }
-    return CO_E_CLASSSTRING;
+    return CLSIDFromTypeLibClassName(progId, clsid);
 }
 
 HRESULT ProgIDFromCLSID(REFCLSID clsid, std::string* progId) {

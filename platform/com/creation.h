@@ -22,7 +22,13 @@ using DllRegisterServerFn = HRESULT (*)();
 using DllUnregisterServerFn = HRESULT (*)();
 
 // The CLSID of a program identifier; CO_E_CLASSSTRING when not registered.
+// A name that is registered as no program identifier is tried as
+// CLSIDFromTypeLibClassName does.
 HRESULT CLSIDFromProgID(std::string_view progId, CLSID* clsid);
+// "Library.Class" as a form names a control: the coclass Class of a
+// registered type library named Library (or Library without a "Ctl" that a
+// forms designer appends); CO_E_CLASSSTRING when there is none.
+HRESULT CLSIDFromTypeLibClassName(std::string_view name, CLSID* clsid);
 // The versioned program identifier under the CLSID ("ProgID");
 // REGDB_E_CLASSNOTREG when none.
 HRESULT ProgIDFromCLSID(REFCLSID clsid, std::string* progId);
