@@ -6,6 +6,10 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 bash scripts/build.sh
+# Register the test control, as the installer does, when it has been built.
+if [ -f build/bin/zevote32.ocx ]; then
+  build/bin/regsvr "$PWD/build/bin/zevote32.ocx"
+fi
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
   exec build/bin/OrvantaC "$@"
 fi

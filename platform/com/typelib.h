@@ -103,8 +103,8 @@ struct ITypeInfo : IUnknown {
     // HREFTYPE-free access to a coclass's implemented interfaces.
     virtual HRESULT GetImplTypeInfo(UINT index, ITypeInfo** info) = 0;
     virtual HRESULT GetImplTypeFlags(UINT index, INT* flags) = 0;
-    // Member name lookup, ignoring case; argument names are not kept, so
-    // count must be 1 (else DISP_E_UNKNOWNNAME for the rest).
+    // Member name lookup, ignoring case; names after the first are the
+    // member's argument names, answered with their positions.
     virtual HRESULT GetIDsOfNames(LPOLESTR* names, UINT count, MEMBERID* ids) = 0;
     // Calls the member on `instance` (a pointer to an object with this
     // interface's vtable): checks and converts the arguments, calls the slot

@@ -32,29 +32,35 @@ void RegisterActiveXFactory(const std::string& progId, ActiveXFactory factory) {
 bool HasActiveXFactory(const std::string& progId) { return Factories().count(detail::Lower(progId)) != 0; }
 
 namespace {
-std::map<std::string, std::string>& ComponentFiles() {  // key: lower-case type-library name
-    static std::map<std::string, std::string> files{{"zevotestobjectsctl", "zevote32.ocx"}};
-    return files;
+std::map<std::string, detail::ActiveXComponent>& Components() {  // key: lower-case type-library name
+    static std::map<std::string, detail::ActiveXComponent> components{
+        {"zevotestobjectsctl", {"zevote32.ocx", com::ParseGuid("{478E45E0-5745-11CF-8918-00A02416C765}"), 1, 0}}};
+    return components;
 }
-
-std::string TypeLibNameOf(const std::string& progId) { return progId.substr(0, progId.find('.')); }
 }  // namespace
 
-void RegisterActiveXComponentFile(const std::string& typeLibName, const std::string& fileName) {
-    ComponentFiles()[detail::Lower(typeLibName)] = fileName;
+void RegisterActiveXComponent(const std::string& typeLibName, const std::string& fileName, const std::string& libid,
+                              int major, int minor) {
+    Components()[detail::Lower(typeLibName)] = detail::ActiveXComponent{
+        fileName, com::ParseGuid(libid), static_cast<com::WORD>(major), static_cast<com::WORD>(minor)};
+}
+
+const detail::ActiveXComponent* detail::DeclaredComponent(const std::string& typeLibName) {
+    auto it = Components().find(detail::Lower(typeLibName));
+    return it == Components().end() ? nullptr : &it->second;
 }
 
 std::string ActiveXComponentFile(const std::string& progId) {
     com::CLSID clsid;
-    if (com::SUCCEEDED(com::CLSIDFromProgID(progId, &clsid))) {
+    if (detail::ResolveActiveXClass(progId, &clsid)) {
         if (auto path = com::InprocServerPath(clsid)) {
             const std::string name = std::filesystem::path(*path).filename().string();
             if (!name.empty()) return name;
         }
     }
-    const std::string lib = TypeLibNameOf(progId);
-    auto it = ComponentFiles().find(detail::Lower(lib));
-    return it != ComponentFiles().end() ? it->second : lib + ".ocx";
+    const std::string lib = progId.substr(0, progId.find('.'));
+    const detail::ActiveXComponent* c = detail::DeclaredComponent(lib);
+    return c ? c->file : lib + ".ocx";
 }
 
 void ActiveXInstance::Place(int x, int y, int width, int height) {
@@ -122,14 +128,6 @@ void ActiveXHost::FollowControlSize() {
         common_.width = width * TwipsPerPixel;
         common_.height = height * TwipsPerPixel;
     }
-}
-
-void ActiveXHost::ApplyGeometry() {
-    Control::ApplyGeometry();
-    if (!instance_) return;
-    const Placement p = PlacementPixels();
-    instance_->Place(p.x, p.y, p.width, p.height);
-    FollowControlSize();
 }
 
 void ActiveXHost::DestroyNative() {

@@ -4,8 +4,8 @@
 //
 //     forms::ActiveXHost ZEVOTest1{this, "ZEVOTestObjectsCtl.ZEVOTest", "ZEVOTest1"};
 //
-// When the form loads, the class name (a program identifier) is resolved
-// through the registry to the control's CLSID, the control is created through
+// When the form loads, the class name is resolved through the registry to
+// the control's CLSID (see RegisterActiveXComponent), the control is created through
 // its server's class factory (creation.h) and activated in place: it gets a
 // client site (ambient UserMode True at run time), an in-place frame, an
 // extended control whose "TabStop" is this host's, its extent (SetExtent in
@@ -18,8 +18,7 @@
 // cannot create it) raises error 339, "Component 'zevote32.ocx' or one of
 // its dependencies not correctly registered: a file is missing or invalid",
 // naming the component's file: the registered server's file name when the
-// registry knows one, else the file declared for the type library with
-// RegisterActiveXComponentFile.
+// registry knows one, else the file declared with RegisterActiveXComponent.
 //
 // Tests may register a factory for a class name (RegisterActiveXFactory): it
 // is used instead of the registry, and a factory that creates nothing leaves
@@ -66,12 +65,17 @@ using ActiveXFactory = std::function<std::unique_ptr<ActiveXInstance>(ActiveXHos
 void RegisterActiveXFactory(const std::string& progId, ActiveXFactory factory);
 bool HasActiveXFactory(const std::string& progId);
 
-// The component file that holds a type library's controls, named in the
-// message of error 339 when the registry does not know the class
-// (type-library name: the part of a program identifier before the point).
-// "ZEVOTestObjectsCtl" is "zevote32.ocx" from the start.
-void RegisterActiveXComponentFile(const std::string& typeLibName, const std::string& fileName);
-// The file named for a program identifier: the registered server's file
+// A component (a control library) as a form's project names it: the type
+// library name that its class names start with ("ZEVOTestObjectsCtl"), its
+// file ("zevote32.ocx") and its registered type library (GUID text and
+// version). A class name "Library.Class" is found through the registry: as
+// a registered program identifier, else as the coclass "Class" of the
+// component's registered type library, else of any registered type library
+// named "Library". "ZEVOTestObjectsCtl" is declared from the start as
+// "zevote32.ocx" with type library {478E45E0-5745-11CF-8918-00A02416C765} 1.0.
+void RegisterActiveXComponent(const std::string& typeLibName, const std::string& fileName,
+                              const std::string& libid = {}, int major = 1, int minor = 0);
+// The file named for a class name in error 339: the registered server's file
 // name, else the declared file, else the type-library name + ".ocx".
 std::string ActiveXComponentFile(const std::string& progId);
 
@@ -111,7 +115,6 @@ public:
 
 protected:
     QWidget* CreateWidget(QWidget*) override { return nullptr; }
-    void ApplyGeometry() override;
 
 private:
     // Takes the size the control reports as the host's own.

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 #include <atomic>
+#include <cstdio>
 
 #include "activex_variant.h"
 #include "application.h"
@@ -12,6 +13,8 @@
 #include "form.h"
 #include "member_names.h"
 #include "ole_interfaces.h"
+#include "registry.h"
+#include "typelib.h"
 #include "twips.h"
 
 namespace forms::detail {
@@ -365,10 +368,74 @@ std::string ComponentNotRegisteredText(const std::string& fileName) {
            "' or one of its dependencies not correctly registered: a file is missing or invalid";
 }
 
+namespace {
+
+// The coclass named `name` in the library; false when there is none.
+bool FindCoclass(ITypeLib* lib, const std::string& name, CLSID* clsid) {
+    for (UINT i = 0; i < lib->GetTypeInfoCount(); ++i) {
+        TYPEKIND kind;
+        if (FAILED(lib->GetTypeInfoType(i, &kind)) || kind != TKIND_COCLASS) continue;
+        BSTR n = nullptr;
+        lib->GetDocumentation(static_cast<INT>(i), &n, nullptr, nullptr, nullptr);
+        const bool same = Lower(BstrToUtf8(n)) == Lower(name);
+        SysFreeString(n);
+        if (!same) continue;
+        ComPtr<ITypeInfo> info;
+        TYPEATTR* attr = nullptr;
+        if (FAILED(lib->GetTypeInfo(i, info.OutTyped())) || FAILED(info->GetTypeAttr(&attr))) return false;
+        *clsid = attr->guid;
+        info->ReleaseTypeAttr(attr);
+        return true;
+    }
+    return false;
+}
+
+bool CoclassOfRegisteredLibrary(const GUID& libid, WORD major, WORD minor, const std::string& libName,
+                                const std::string& className, CLSID* clsid) {
+    ComPtr<ITypeLib> lib;
+    if (FAILED(LoadRegTypeLib(libid, major, minor, 0, lib.OutTyped()))) return false;
+    if (!libName.empty()) {
+        BSTR n = nullptr;
+        lib->GetDocumentation(-1, &n, nullptr, nullptr, nullptr);
+        const bool same = Lower(BstrToUtf8(n)) == Lower(libName);
+        SysFreeString(n);
+        if (!same) return false;
+    }
+    return FindCoclass(lib.Get(), className, clsid);
+}
+
+}  // namespace
+
+bool ResolveActiveXClass(const std::string& progId, CLSID* clsid) {
+    if (SUCCEEDED(CLSIDFromProgID(progId, clsid))) return true;
+    const auto dot = progId.find('.');
+    if (dot == std::string::npos) return false;
+    const std::string libName = progId.substr(0, dot), className = progId.substr(dot + 1);
+    try {
+        if (const ActiveXComponent* c = DeclaredComponent(libName); c && c->libid) {
+            if (CoclassOfRegisteredLibrary(*c->libid, c->major, c->minor, {}, className, clsid)) return true;
+        }
+        for (const std::string& guidText : reg::SubKeyNames(reg::Hive::ClassesRoot, "TypeLib")) {
+            const auto libid = ParseGuid(guidText);
+            if (!libid) continue;
+            for (const std::string& version : reg::SubKeyNames(reg::Hive::ClassesRoot, "TypeLib\\" + guidText)) {
+                unsigned major = 0, minor = 0;
+                if (std::sscanf(version.c_str(), "%x.%x", &major, &minor) != 2) continue;
+                if (CoclassOfRegisteredLibrary(*libid, static_cast<WORD>(major), static_cast<WORD>(minor), libName,
+                                               className, clsid)) {
+                    return true;
+                }
+            }
+        }
+    } catch (const vb::VBError&) {
+    }
+    return false;
+}
+
 std::unique_ptr<ActiveXInstance> CreateRegisteredControl(ActiveXHost& host) {
     auto fail = [&] { throw vb::VBError(339, ComponentNotRegisteredText(ActiveXComponentFile(host.ProgId()))); };
     CLSID clsid;
-    if (FAILED(CLSIDFromProgID(host.ProgId(), &clsid))) fail();
+    if (!ResolveActiveXClass(host.ProgId(), &clsid)) fail();
     ComPtr<IUnknown> control;
     if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, control.Out())) || !control) {
         fail();

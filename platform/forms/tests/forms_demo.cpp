@@ -101,6 +101,10 @@ public:
 
 int main(int argc, char** argv) {
     forms::Application app(argc, argv);
+    // The demo forms carry the test control; a windowless placeholder stands
+    // in for it, so the demo runs without the control registered.
+    forms::RegisterActiveXFactory("ZEVOTestObjectsCtl.ZEVOTest",
+                                  [](forms::ActiveXHost&) { return std::unique_ptr<forms::ActiveXInstance>(); });
     const bool mdi = argc > 1 && std::strcmp(argv[1], "--mdi") == 0;
     return app.Run([mdi] {
         if (mdi) {

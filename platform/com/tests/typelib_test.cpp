@@ -1,0 +1,156 @@
+// Type libraries: the source compiler, the binary form, the library and
+// type information objects, registration.
+#include <fstream>
+
+#include "com.h"
+#include "registry.h"
+#include "temp_registry.h"
+
+using namespace com;
+
+namespace {
+
+const char* const kSource = R"(# a library
+library Things {11111111-2222-3333-4444-555555555555} 1.2 lcid 0x409
+helpstring "Things library"
+interface IThing {11111111-2222-3333-4444-555555555556} dual hidden
+  method Go id -552
+  propget Name id 1 BSTR
+  propput Name id 1 BSTR
+dispinterface DThingEvents {11111111-2222-3333-4444-555555555557} hidden
+helpstring "Events of things"
+coclass Thing {11111111-2222-3333-4444-555555555558}
+  implements IThing default
+  implements DThingEvents default source
+)";
+
+ComPtr<ITypeLib> Compile(const std::string& source) {
+    std::string binary, error;
+    EXPECT_TRUE(CompileTypeLibSource(source, &binary, &error)) << error;
+    ComPtr<ITypeLib> lib;
+    EXPECT_EQ(CreateTypeLibFromData(binary, lib.OutTyped()), S_OK);
+    return lib;
+}
+
+std::string CompileError(const std::string& source) {
+    std::string binary, error;
+    EXPECT_FALSE(CompileTypeLibSource(source, &binary, &error));
+    return error;
+}
+
+std::string Str(BSTR b) {
+    std::string s = BstrToUtf8(b);
+    SysFreeString(b);
+    return s;
+}
+
+}  // namespace
+
+TEST(TypeLibSource, DescribesTheLibraryAndItsTypes) {
+    ComPtr<ITypeLib> lib = Compile(kSource);
+    ASSERT_TRUE(lib);
+    TLIBATTR* la = nullptr;
+    ASSERT_EQ(lib->GetLibAttr(&la), S_OK);
+    EXPECT_EQ(GuidToString(la->guid), "{11111111-2222-3333-4444-555555555555}");
+    EXPECT_EQ(la->wMajorVerNum, 1);
+    EXPECT_EQ(la->wMinorVerNum, 2);
+    EXPECT_EQ(la->lcid, 0x409u);
+    lib->ReleaseTLibAttr(la);
+    BSTR name = nullptr, doc = nullptr;
+    ASSERT_EQ(lib->GetDocumentation(-1, &name, &doc, nullptr, nullptr), S_OK);
+    EXPECT_EQ(Str(name), "Things");
+    EXPECT_EQ(Str(doc), "Things library");
+    ASSERT_EQ(lib->GetTypeInfoCount(), 3u);
+
+    ComPtr<ITypeInfo> thing;
+    ASSERT_EQ(lib->GetTypeInfoOfGuid(MakeGuid("{11111111-2222-3333-4444-555555555556}"), thing.OutTyped()), S_OK);
+    TYPEATTR* ta = nullptr;
+    ASSERT_EQ(thing->GetTypeAttr(&ta), S_OK);
+    EXPECT_EQ(ta->typekind, TKIND_INTERFACE);
+    EXPECT_TRUE(ta->wTypeFlags & TYPEFLAG_FDUAL);
+    EXPECT_TRUE(ta->wTypeFlags & TYPEFLAG_FHIDDEN);
+    EXPECT_EQ(ta->cFuncs, 3);
+    EXPECT_EQ(ta->cbSizeVft, 10);  // seven of IDispatch and three of its own
+    thing->ReleaseTypeAttr(ta);
+    FUNCDESC* fd = nullptr;
+    ASSERT_EQ(thing->GetFuncDesc(0, &fd), S_OK);
+    EXPECT_EQ(fd->memid, -552);
+    EXPECT_EQ(fd->oVft, 7);  // the first slot after IDispatch's
+    thing->ReleaseFuncDesc(fd);
+
+    ComPtr<ITypeInfo> events;
+    ASSERT_EQ(lib->GetTypeInfo(1, events.OutTyped()), S_OK);
+    ASSERT_EQ(events->GetDocumentation(MEMBERID_NIL, &name, &doc, nullptr, nullptr), S_OK);
+    EXPECT_EQ(Str(name), "DThingEvents");
+    EXPECT_EQ(Str(doc), "Events of things");
+
+    ComPtr<ITypeInfo> coclass;
+    ASSERT_EQ(lib->GetTypeInfo(2, coclass.OutTyped()), S_OK);
+    ASSERT_EQ(coclass->GetTypeAttr(&ta), S_OK);
+    EXPECT_EQ(ta->typekind, TKIND_COCLASS);
+    EXPECT_TRUE(ta->wTypeFlags & TYPEFLAG_FCANCREATE);
+    EXPECT_EQ(ta->cImplTypes, 2);
+    coclass->ReleaseTypeAttr(ta);
+    INT flags = 0;
+    ASSERT_EQ(coclass->GetImplTypeFlags(1, &flags), S_OK);
+    EXPECT_EQ(flags, IMPLTYPEFLAG_FDEFAULT | IMPLTYPEFLAG_FSOURCE);
+    ComPtr<ITypeInfo> implemented;
+    ASSERT_EQ(coclass->GetImplTypeInfo(0, implemented.OutTyped()), S_OK);
+    ASSERT_EQ(implemented->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr), S_OK);
+    EXPECT_EQ(Str(name), "IThing");
+}
+
+TEST(TypeLibSource, ReportsMistakesWithTheirLine) {
+    EXPECT_EQ(CompileError("interface I {11111111-2222-3333-4444-555555555556}\n"),
+              "line 1: the library statement must come first");
+    EXPECT_EQ(CompileError("library L {11111111-2222-3333-4444-555555555555} 1.0\n\nfrobnicate\n"),
+              "line 3: unknown statement frobnicate");
+    EXPECT_EQ(CompileError("library L {11111111-2222-3333-4444-55555555555} 1.0\n"), "line 1: malformed GUID");
+    EXPECT_EQ(CompileError("library L {11111111-2222-3333-4444-555555555555} 1.0\n"
+                           "coclass C {11111111-2222-3333-4444-555555555556}\n  implements INowhere default\n"),
+              "coclass C implements unknown interface INowhere");
+    EXPECT_EQ(CompileError("library L {11111111-2222-3333-4444-555555555555} 1.0\n"
+                           "interface I {11111111-2222-3333-4444-555555555556}\n  method M id 1 (STRING s)\n"),
+              "line 3: unknown type STRING");
+    EXPECT_EQ(CompileError("library L {11111111-2222-3333-4444-555555555555} 1.0\nhelpstring \"open\n"),
+              "line 2: text without its closing quote");
+}
+
+TEST(TypeLibData, DamagedDataIsRefused) {
+    std::string binary, error;
+    ASSERT_TRUE(CompileTypeLibSource(kSource, &binary, &error));
+    ComPtr<ITypeLib> lib;
+    EXPECT_EQ(CreateTypeLibFromData(binary.substr(0, binary.size() - 3), lib.OutTyped()), TYPE_E_INVDATAREAD);
+    EXPECT_EQ(CreateTypeLibFromData("OVTL", lib.OutTyped()), TYPE_E_INVDATAREAD);
+    EXPECT_EQ(CreateTypeLibFromData("", lib.OutTyped()), TYPE_E_INVDATAREAD);
+}
+
+using TypeLibRegistration = TempRegistry;
+
+TEST_F(TypeLibRegistration, RegisteredLibrariesAreFoundAndRemoved) {
+    std::string binary, error;
+    ASSERT_TRUE(CompileTypeLibSource(kSource, &binary, &error));
+    const std::string file = folder_ + "/things.tlb";
+    std::ofstream(file, std::ios::binary) << binary;
+    const std::u16string wide = Utf8ToUtf16(file);
+    ComPtr<ITypeLib> lib;
+    ASSERT_EQ(LoadTypeLib(wide.c_str(), lib.OutTyped()), S_OK);
+    const GUID libid = MakeGuid("{11111111-2222-3333-4444-555555555555}");
+    ComPtr<ITypeLib> again;
+    EXPECT_EQ(LoadRegTypeLib(libid, 1, 2, 0x409, again.OutTyped()), TYPE_E_LIBNOTREGISTERED);
+
+    ASSERT_EQ(RegisterTypeLib(lib.Get(), wide.c_str(), u"/help"), S_OK);
+    const std::string key = "TypeLib\\{11111111-2222-3333-4444-555555555555}\\1.2";
+    EXPECT_EQ(reg::QueryValue(reg::Hive::ClassesRoot, key, "")->data, "Things library");
+    EXPECT_EQ(reg::QueryValue(reg::Hive::ClassesRoot, key + "\\409\\win32", "")->data, file);
+    EXPECT_EQ(reg::QueryValue(reg::Hive::ClassesRoot, key + "\\HELPDIR", "")->data, "/help");
+    ASSERT_EQ(LoadRegTypeLib(libid, 1, 2, 0, again.OutTyped()), S_OK);  // another locale finds it too
+    EXPECT_EQ(again->GetTypeInfoCount(), 3u);
+
+    const std::u16string missing = Utf8ToUtf16(folder_ + "/none.tlb");
+    EXPECT_EQ(LoadTypeLib(missing.c_str(), again.OutTyped()), TYPE_E_CANTLOADLIBRARY);
+
+    EXPECT_EQ(UnRegisterTypeLib(libid, 1, 2, 0x409, SYS_WIN32), S_OK);
+    EXPECT_FALSE(reg::KeyExists(reg::Hive::ClassesRoot, "TypeLib\\{11111111-2222-3333-4444-555555555555}"));
+    EXPECT_EQ(UnRegisterTypeLib(libid, 1, 2, 0x409, SYS_WIN32), TYPE_E_LIBNOTREGISTERED);
+}
