@@ -1,0 +1,1 @@
+// A language library for the test control: it carries resources only.
