@@ -148,7 +148,8 @@ void drawGraph(Object& o, QChartView* view) {
     chart->addAxis(y, Qt::AlignLeft);
     series->attachAxis(x);
     series->attachAxis(y);
-    y->applyNiceNumbers();
+    if (o.dw->rows.rows.empty()) y->setRange(0, 1);
+    else y->applyNiceNumbers();
     chart->legend()->setAlignment(Qt::AlignRight);
     chart->legend()->setToolTip(QString::fromStdString(g.seriesLabel));
     chart->setObjectName(QString::fromStdString(g.name));
