@@ -146,6 +146,9 @@ void Runtime::EndApplication() {
     State& s = S();
     if (s.ended) return;
     s.ended = true;
+    // No script runs any more: every window closes now.
+    s.busy.clear();
+    s.pendingClose.clear();
     while (!s.openWindows.empty()) {
         u32 w = s.openWindows.back();
         if (!CloseWindow(w)) std::erase(s.openWindows, w);

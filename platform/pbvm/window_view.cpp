@@ -295,6 +295,7 @@ bool OpenWindow(const std::string& globalName) {
         // Already open: a Close waiting for its scripts no longer holds.
         std::erase(s.pendingClose, window);
         if (Object* o = FindObject(window); o->widget) {
+            o->widget->show();
             o->widget->raise();
             o->widget->activateWindow();
         }

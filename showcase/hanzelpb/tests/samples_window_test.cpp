@@ -172,6 +172,48 @@ TEST_F(SamplesWindow, ReopeningRebuildsTheFourteenItemsAndANewDataStore) {
     EXPECT_EQ(runtime().OpenWindows().size(), 1u);
 }
 
+// Calls a window function of the samples window through the runtime with
+// the tree view, a label, a data value and a parent handle (and a picture
+// index for f_add_tree_node); the function's result.
+pbvm::PbValue callTreeFunction(u32 window, u32 tree, u32 function, const char* label, pbvm::PbValue data,
+                               u32 parent) {
+    static char text[64];
+    std::snprintf(text, sizeof text, "%s", label);
+    auto make = reinterpret_cast<u32 (*)(u32, u32)>(PBVM60_ProcByOrdinal(2448));
+    auto call = reinterpret_cast<u32 (*)(u32, u32, u32, u32, u32, u32)>(PBVM60_ProcByOrdinal(2384));
+    const u32 records = pbvm::LowAlloc(8 * sizeof(pbvm::PbValue));
+    auto* r = pbvm::At<pbvm::PbValue>(records);
+    r[0] = {tree, pbvm::flag::kValue, 0x8027};
+    r[1] = {make(runtime().Context(), pbvm::Low(text)), pbvm::flag::kValue, pbvm::type::kString};
+    r[2] = data;
+    r[3] = {parent, pbvm::flag::kLong, pbvm::type::kLong};
+    r[4] = {2, pbvm::flag::kConstant, pbvm::type::kInteger};
+    call(window, 0, function, function == 119 ? 5 : 4, records, records + 7 * sizeof(pbvm::PbValue));
+    pbvm::PbValue result = r[7];
+    EXPECT_EQ(r[1].type, pbvm::type::kEmpty);  // the function unwound its string argument
+    pbvm::LowFree(records);
+    return result;
+}
+
+TEST_F(SamplesWindow, TheWindowFunctionsInsertLastAndReturnTheRuntimesHandle) {
+    ASSERT_TRUE(openSamples());
+    const u32 samples = global("w_samples"), tree = pageControl(37, 36);
+    ASSERT_NE(tree, 0u);
+    pbvm::PbValue handle = callTreeFunction(samples, tree, 118, "Sprocket", {9, pbvm::flag::kConstant, pbvm::type::kLong}, 1);
+    EXPECT_EQ(handle.type, pbvm::type::kInteger);
+    EXPECT_EQ(handle.value, 15u);  // after the fourteen of the constructor
+    handle = callTreeFunction(samples, tree, 119, "Cog", {0, pbvm::flag::kValue, pbvm::type::kString}, 15);
+    EXPECT_EQ(handle.value, 16u);
+    auto* top = control<QTreeWidget>("tv_product")->topLevelItem(0);
+    ASSERT_EQ(top->childCount(), 5);
+    EXPECT_EQ(top->child(4)->text(0), "Sprocket");
+    ASSERT_EQ(top->child(4)->childCount(), 1);
+    EXPECT_EQ(top->child(4)->child(0)->text(0), "Cog");
+    // A parent the tree never handed out gets no item.
+    handle = callTreeFunction(samples, tree, 118, "Lost", {1, pbvm::flag::kConstant, pbvm::type::kLong}, 99);
+    EXPECT_EQ(static_cast<std::int16_t>(handle.value), -1);
+}
+
 // Each system call's end: whether the samples window was still there.
 std::vector<bool> g_samplesThere;
 u32 recordingEndSystemCall(u32) {
