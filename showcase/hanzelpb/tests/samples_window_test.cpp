@@ -7,6 +7,7 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChartView>
+#include <QComboBox>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QTabWidget>
@@ -96,6 +97,16 @@ TEST_F(SamplesWindow, NextOpensItWithTheTreeExpandedAndTheWidgetOrders) {
     ASSERT_TRUE(table);
     EXPECT_EQ(table->horizontalHeaderItem(5)->text(), "Total Order Value");
     EXPECT_EQ(table->item(0, 1)->text(), "Abbott Hardware");
+    // The customer column edits with the drop-down of customer names.
+    QAbstractItemDelegate* dropDown = table->itemDelegateForColumn(1);
+    ASSERT_TRUE(dropDown);
+    QStyleOptionViewItem option;
+    std::unique_ptr<QWidget> editor(dropDown->createEditor(table, option, table->model()->index(0, 1)));
+    auto* combo = qobject_cast<QComboBox*>(editor.get());
+    ASSERT_TRUE(combo);
+    EXPECT_EQ(combo->count(), 6);
+    EXPECT_EQ(combo->itemText(0), "Abbott Hardware");
+    EXPECT_FALSE(table->itemDelegateForColumn(2));
     EXPECT_EQ(control<QPushButton>("cb_home")->text(), "<< Home");
     // The hidden DataWindow stays empty and unseen; the data store holds
     // every order line.
