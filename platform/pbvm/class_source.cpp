@@ -156,6 +156,10 @@ std::optional<ClassDef> ParseClassEntry(const Bytes& entry, std::string& error) 
             GlobalDef g;
             words >> g.slot >> g.name >> g.className;
             def.globals.push_back(g);
+        } else if (kind == "instance") {
+            InstanceVariableDef v;
+            words >> v.field >> v.name >> v.className;
+            def.instanceVariables.push_back(v);
         } else if (kind == "object") {
             ObjectDef o;
             std::string parent, field;

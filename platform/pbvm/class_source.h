@@ -8,6 +8,8 @@
 //   class NAME KIND                       the class and its system class
 //   global SLOT NAME CLASS                a global variable the class's code
 //                                         reaches by SLOT in its group
+//   instance FIELD NAME CLASS             an instance variable of the class,
+//                                         in field FIELD of its objects
 //   object NAME SYSCLASS PARENT FIELD     the class itself (PARENT and FIELD
 //                                         "-") or a nested control or item
 //     PROPERTY = VALUE                    a property of the object above: a
@@ -50,10 +52,17 @@ struct GlobalDef {
     std::string className;
 };
 
+struct InstanceVariableDef {
+    int field = 0;
+    std::string name;
+    std::string className;
+};
+
 struct ClassDef {
     std::string name;
     std::string kind;  // application, window, menu
     std::vector<GlobalDef> globals;
+    std::vector<InstanceVariableDef> instanceVariables;
     std::vector<ObjectDef> objects;  // the class first
     std::vector<std::string> scripts;
     std::vector<std::string> types;  // type 0x8001 + i is types[i]

@@ -55,6 +55,8 @@ u32 AssignAny(u32, u32, u32, u32);
 u32 CopyStructure(u32, u32);
 u32 ByReferenceArgument(u32, u32, u32);
 u32 ArrayCallback(u32, u32);
+u32 SetReturnValue(u32, u32);
+u32 EventArgument(u32, u32);
 }  // namespace pbvm::ops
 
 extern "C" void* PBVM60_ProcByOrdinal(unsigned ordinal) {
@@ -111,6 +113,8 @@ extern "C" void* PBVM60_ProcByOrdinal(unsigned ordinal) {
         {2506, reinterpret_cast<void*>(&AssignAny)},
         {2498, reinterpret_cast<void*>(&CopyStructure)},
         {2488, reinterpret_cast<void*>(&ByReferenceArgument)},
+        {2634, reinterpret_cast<void*>(&SetReturnValue)},
+        {2640, reinterpret_cast<void*>(&EventArgument)},
     };
     auto it = table.find(ordinal);
     return it == table.end() ? nullptr : it->second;

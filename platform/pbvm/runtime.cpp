@@ -146,6 +146,9 @@ void Runtime::EndApplication() {
     State& s = S();
     if (s.ended) return;
     s.ended = true;
+    // No script runs any more: every window closes now.
+    s.busy.clear();
+    s.pendingClose.clear();
     while (!s.openWindows.empty()) {
         u32 w = s.openWindows.back();
         if (!CloseWindow(w)) std::erase(s.openWindows, w);
@@ -163,6 +166,11 @@ void Runtime::EndApplication() {
     for (u32 address : rest) FreeObject(address);
     for (auto& [name, record] : s.globals) ReleaseValue(*At<PbValue>(record));
     s.connections.clear();
+    s.busy.clear();
+    s.pendingClose.clear();
+    s.closing.clear();
+    s.pendingOpen.clear();
+    s.localStructures.clear();
 }
 
 bool Runtime::Running() const { return !S().halted && !S().openWindows.empty(); }
@@ -200,6 +208,8 @@ u32 Runtime::FieldObject(u32 object, int field) const {
     PbValue* f = o ? FieldRecord(*o, static_cast<u32>(field)) : nullptr;
     return f && f->type >= type::kClassBase && !(f->flags & flag::kNull) && FindObject(f->value) ? f->value : 0;
 }
+
+std::vector<std::vector<std::string>> Runtime::DataWindowTexts(u32 object) const { return pbvm::DataWindowTexts(object); }
 
 void Runtime::SetMessageBoxHandler(MessageBoxHandler handler) { S().messageBox = std::move(handler); }
 void Runtime::SetNullObjectErrorAnswer(u32 answer) { S().nullAnswer = answer; }

@@ -55,6 +55,10 @@ public:
     // item), 0 when the field holds none.
     u32 FieldObject(u32 object, int field) const;
 
+    // The shown texts of a DataWindow control's or data store's rows, one
+    // per label and column, as the display formats give them.
+    std::vector<std::vector<std::string>> DataWindowTexts(u32 object) const;
+
     void SetMessageBoxHandler(MessageBoxHandler handler);
     // The answer of the runtime's error handling to a null-object error:
     // 0 stops the script (the default), nonzero skips the failed access.

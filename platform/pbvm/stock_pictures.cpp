@@ -36,6 +36,24 @@ QIcon StockPicture(const std::string& name) {
         p.drawRect(3, 13, 8, 8);
         p.setBrush(QColor(230, 200, 40));
         p.drawRect(13, 13, 8, 8);
+    } else if (name == "Custom052!") {  // a company: a building with windows
+        p.setPen(QPen(QColor(60, 60, 60), 1));
+        p.setBrush(QColor(170, 150, 120));
+        p.drawRect(5, 3, 14, 19);
+        p.setBrush(QColor(250, 240, 150));
+        for (int y = 6; y < 18; y += 5)
+            for (int x = 8; x < 17; x += 5) p.drawRect(x, y, 3, 3);
+    } else if (name == "Custom053!") {  // a division: a folder
+        p.setPen(QPen(QColor(120, 90, 20), 1));
+        p.setBrush(QColor(240, 200, 80));
+        p.drawRect(2, 5, 8, 4);
+        p.drawRect(2, 8, 20, 13);
+    } else if (name == "Custom041!") {  // a product: a box
+        p.setPen(QPen(QColor(40, 60, 120), 1));
+        p.setBrush(QColor(110, 150, 220));
+        p.drawRect(4, 8, 16, 13);
+        p.setBrush(QColor(160, 190, 240));
+        p.drawRect(4, 4, 16, 4);
     } else {
         p.setPen(QPen(Qt::darkGray, 1));
         p.setBrush(Qt::lightGray);

@@ -35,6 +35,9 @@ const std::vector<FieldSpec>& fieldsOf(const std::string& sysClass, u32& count) 
         {"sqldbcode", 10, type::kLong},   {"sqlerrtext", 11, type::kString}, {"lock", 12, type::kString},
         {"sqlreturndata", 13, type::kString}, {"dbparm", 14, type::kString}};
     static const std::vector<FieldSpec> message{{"", 6, type::kLong}};
+    static const std::vector<FieldSpec> treeViewItem{
+        {"", 9, type::kInteger}, {"", 10, type::kString}, {"", 11, type::kInteger}, {"", 15, type::kEmpty}};
+    static const std::vector<FieldSpec> dataStore{{"dataobject", kDataStoreDataObject, type::kString}};
     static const std::vector<FieldSpec> none;
     if (sysClass == "window") return count = 38, window;
     if (sysClass == "menu") return count = 23, menu;
@@ -43,6 +46,8 @@ const std::vector<FieldSpec>& fieldsOf(const std::string& sysClass, u32& count) 
     if (sysClass == "application") return count = 8, application;
     if (sysClass == "transaction") return count = 16, transaction;
     if (sysClass == "message") return count = 10, message;
+    if (sysClass == "treeviewitem") return count = 20, treeViewItem;
+    if (sysClass == "datastore") return count = 10, dataStore;
     count = 24;
     return none;
 }
@@ -118,8 +123,11 @@ u32 NewObject(const std::string& sysClass, const std::string& name, int group, u
     const auto& specs = fieldsOf(sysClass, count);
     if (def && sysClass != "application" && group >= 0) {
         // Parts of a class sit in fields after the system class's own.
-        for (const auto& o : S().groups[group].def.objects)
+        const ClassDef& cls = S().groups[group].def;
+        for (const auto& o : cls.objects)
             if (o.parent == def->name && o.field >= 0) count = std::max<u32>(count, o.field + 1);
+        if (def->name == cls.name)
+            for (const auto& v : cls.instanceVariables) count = std::max<u32>(count, v.field + 1);
     }
     u32 address = LowAlloc(0x18);
     u32 fields = LowAlloc(count * sizeof(PbValue));
@@ -148,6 +156,8 @@ u32 NewObject(const std::string& sysClass, const std::string& name, int group, u
                 f.value = static_cast<u32>(def->number(spec.property));
         } else if (spec.type == type::kLong) {
             f.flags = flag::kLong;  // numbers start at 0
+        } else if (spec.type == type::kInteger) {
+            f.flags = flag::kConstant;
         }
     }
     if (Object* p = FindObject(parent)) p->children.push_back(address);
@@ -225,17 +235,55 @@ bool HasScript(u32 object, int eventNumber) {
     return o && routineFor(*o, eventNumber) != 0;
 }
 
-bool RunScript(u32 object, int eventNumber) {
+u32 WindowOf(u32 object) {
+    for (Object* o = FindObject(object); o; o = FindObject(o->parent))
+        if (o->sysClass == "window") return o->address;
+    return 0;
+}
+
+bool RunScript(u32 object, int eventNumber) { return RunScriptWith(object, eventNumber, {}); }
+
+bool RunScriptWith(u32 object, int eventNumber, const std::vector<PbValue>& arguments) {
     Object* o = FindObject(object);
     if (!o) return false;
     u32 routine = routineFor(*o, eventNumber);
     if (!routine) return true;
-    u32 c = S().context;
+    State& s = S();
+    u32 c = s.context;
+    // The window counts as running a script until this one is over: a Close
+    // meanwhile waits for it.
+    const u32 window = WindowOf(object);
+    if (window) ++s.busy[window];
+    u32 argumentRecords = 0;
+    if (!arguments.empty()) {
+        argumentRecords = LowAlloc((arguments.size() + 1) * sizeof(PbValue));
+        for (std::size_t i = 0; i < arguments.size(); ++i) At<PbValue>(argumentRecords)[i] = arguments[i];
+    }
+    s.eventArguments.push_back(argumentRecords);
+    s.eventArgumentCounts.push_back(static_cast<u32>(arguments.size()));
+    const std::size_t structures = s.localStructures.size();
     u32 savedThis = Word(c + ctx::kThis);
     Word(c + ctx::kThis) = object;
     u32 result = reinterpret_cast<EventRoutine>(static_cast<std::uintptr_t>(routine))(c, 0);
     Word(c + ctx::kThis) = savedThis;
     Word(c + ctx::kErrorFlag) = 0;
+    s.eventArguments.pop_back();
+    s.eventArgumentCounts.pop_back();
+    if (argumentRecords) {
+        for (std::size_t i = 0; i < arguments.size(); ++i) ReleaseValue(At<PbValue>(argumentRecords)[i]);
+        LowFree(argumentRecords);
+    }
+    while (s.localStructures.size() > structures) {
+        FreeObject(s.localStructures.back());
+        s.localStructures.pop_back();
+    }
+    if (window) {
+        auto it = s.busy.find(window);
+        if (it != s.busy.end() && --it->second <= 0) {
+            s.busy.erase(it);
+            ScriptsOver(window);
+        }
+    }
     return result != 0;
 }
 

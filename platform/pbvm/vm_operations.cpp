@@ -247,7 +247,10 @@ u32 CallObjectFunction(u32 object, u32, u32 index, u32 argc, u32 first, u32 resu
     u32 c = S().context;
     Object* o = FindObject(object);
     PbValue& r = result ? *At<PbValue>(result) : scratch();
-    if (result) Word(c + ctx::kCallResult) = result;
+    // The result goes to the caller's record. The context keeps pointing at
+    // the runtime's own result record: a record of the caller's value area
+    // is gone once the caller returns, and system functions write through
+    // that pointer.
     if (!o) return 0;
     if (HasScript(object, static_cast<int>(index))) {
         Word(c + ctx::kArgs) = first;
@@ -257,7 +260,14 @@ u32 CallObjectFunction(u32 object, u32, u32 index, u32 argc, u32 first, u32 resu
         if (r.type == type::kString) r.value = NewString(StringAt(returned.value));
         return 1;
     }
-    return CallSystemObjectFunction(*o, index, argc, first, r) ? 1 : 0;
+    const bool ok = CallSystemObjectFunction(*o, index, argc, first, r);
+    // Structures copied to pass by value end with the call.
+    for (u32 i = 0; i < argc; ++i) {
+        const PbValue& a = At<PbValue>(first)[i];
+        if (a.type < type::kClassBase || (a.flags & flag::kByReference)) continue;
+        if (Object* copy = FindObject(a.value); copy && copy->temporary) FreeObject(a.value);
+    }
+    return ok ? 1 : 0;
 }
 
 u32 Halt(u32, u32) {
@@ -273,10 +283,39 @@ u32 Unwind(u32, u32 record) {
     return 1;
 }
 
-u32 InitLocal(u32, u32 record, u32) {
+u32 InitLocal(u32, u32 record, u32 instance) {
     PbValue& v = *At<PbValue>(record);
     v.value = 0;
     v.flags = flag::kLocal;
+    // A structure variable holds a structure of its own from the start; it
+    // lives as long as the script that declared it.
+    if (v.type >= type::kClassBase) {
+        Group* g = GroupOfInstance(instance);
+        const std::string name = g ? g->def.typeName(v.type) : std::string();
+        if (name == "treeviewitem") {
+            v.value = NewObject(name, name, g->number, v.type, 0, nullptr);
+            S().localStructures.push_back(v.value);
+        }
+    }
+    return 1;
+}
+
+// The running event's argument `index`: the address of its value record (a
+// null record when the event has no such argument).
+u32 EventArgument(u32, u32 index) {
+    const auto& stack = S().eventArguments;
+    if (stack.empty() || !stack.back() || index >= S().eventArgumentCounts.back()) return Low(&scratch());
+    return stack.back() + index * sizeof(PbValue);
+}
+
+// Makes the value in `record` the running function's return value (the
+// record that context field 0x15C points to); a string is copied.
+u32 SetReturnValue(u32 c, u32 record) {
+    PbValue& result = *At<PbValue>(Word(c + ctx::kExprResult));
+    const PbValue& v = *At<PbValue>(record);
+    ReleaseValue(result);
+    result = v;
+    if (v.type == type::kString) result.value = NewString(StringAt(v.value));
     return 1;
 }
 
@@ -380,6 +419,7 @@ u32 CopyStructure(u32, u32 structure) {
     if (!o) return 0;
     u32 copy = NewObject(o->sysClass, o->name, o->group, o->typeId, 0, o->def);
     Object* c = FindObject(copy);
+    c->temporary = true;  // the called function's; freed after the call
     for (u32 i = 0; i < o->fieldCount && i < c->fieldCount; ++i) {
         PbValue& to = *FieldRecord(*c, i);
         ReleaseValue(to);

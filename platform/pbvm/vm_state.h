@@ -23,6 +23,9 @@ namespace pbvm {
 constexpr u32 kObjectMagic = 0x424F4250;  // "PBOB"
 constexpr u32 kArrayMagic = 0x52414250;   // "PBAR"
 
+struct DwState;
+struct TreeState;
+
 struct Object {
     u32 address = 0;
     std::string name;      // the class or control name, or the system class
@@ -36,6 +39,10 @@ struct Object {
     QPointer<QAction> action;
     std::vector<u32> children;  // created parts, in creation order
     std::string dataObject;
+    u32 transaction = 0;              // DataWindows: the transaction object
+    std::shared_ptr<DwState> dw;      // DataWindow controls and data stores
+    std::shared_ptr<TreeState> tree;  // tree views
+    bool temporary = false;           // a structure copied to pass by value
 };
 
 struct Group {
@@ -73,6 +80,18 @@ struct State {
     u32 nullAnswer = 0;
     MessageBoxHandler messageBox;
     std::map<u32, std::shared_ptr<Connection>> connections;  // transaction -> connection
+    // Windows running a script (count of scripts), windows whose Close waits
+    // until their scripts are over, windows whose close is under way, and
+    // windows to open once such a close is over.
+    std::map<u32, int> busy;
+    std::vector<u32> pendingClose;
+    std::vector<u32> closing;
+    std::vector<std::string> pendingOpen;
+    // The argument records of the running events, innermost last.
+    std::vector<u32> eventArguments;
+    std::vector<u32> eventArgumentCounts;
+    // Structure locals made for the running scripts, freed when they end.
+    std::vector<u32> localStructures;
 };
 
 State& S();
@@ -90,6 +109,10 @@ std::string ClassOfGlobal(const std::string& name);
 // Runs an event or function routine of the object; true when no script or
 // the script ran to its end.
 bool RunScript(u32 object, int eventNumber);
+// The same with the event's arguments (read through vmEventArgument).
+bool RunScriptWith(u32 object, int eventNumber, const std::vector<PbValue>& arguments);
+// The window an object belongs to (itself for a window), 0 for none.
+u32 WindowOf(u32 object);
 bool HasScript(u32 object, int eventNumber);
 // Creates an object of a library class (a window, a menu) and runs its
 // create event. 0 on failure.
@@ -116,10 +139,27 @@ bool CloseWindow(u32 window);
 void ShowWindowMenu(Object& window);
 void FieldChanged(Object& o, u32 field);
 void FinishIfIdle();
+// A window whose scripts are all over: a Close that waited for them runs.
+void ScriptsOver(u32 window);
+// Constructor events of a window's controls, in creation order.
+void RunConstructors(u32 window);
+// The constructor event's number for a control class, -1 for none.
+int ConstructorEvent(const std::string& sysClass);
 std::optional<Bytes> LibraryBitmap(const std::string& name);
 
 // Object functions of the runtime's system classes.
 bool CallSystemObjectFunction(Object& o, u32 index, u32 argc, u32 args, PbValue& result);
+
+// Tab controls and tab pages, tree views, DataWindow controls and stores.
+QWidget* CreateTreeWidget(Object& o, QWidget* parent);
+bool CallTreeFunction(Object& o, u32 index, u32 argc, u32 args, PbValue& result);
+void FillTreeItem(Object& item, u32 handle, const TreeState& tree);
+QWidget* CreateDataWindowWidget(Object& o, QWidget* parent);
+bool CallDataWindowFunction(Object& o, u32 index, u32 argc, u32 args, PbValue& result);
+// Loads the DataWindow object named in the object's dataobject.
+void LoadDataObject(Object& o, const std::string& name);
+constexpr u32 kDataStoreDataObject = 3;  // the data store's dataobject field
+std::vector<std::vector<std::string>> DataWindowTexts(u32 object);
 
 // Messages.
 int ShowMessage(const std::string& title, const std::string& text, int icon);

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTextEdit>
 #include <QToolBar>
 #include <fstream>
@@ -105,6 +106,7 @@ QWidget* containerOf(u32 parent) {
     Object* p = FindObject(parent);
     if (!p || !p->widget) return nullptr;
     if (auto* frame = qobject_cast<QMainWindow*>(p->widget.data())) return frame->centralWidget();
+    if (p->sysClass == "datawindow") return nullptr;
     return p->widget;
 }
 
@@ -157,6 +159,27 @@ void CreateControlWidget(Object& o) {
         auto* edit = new QTextEdit(parent);
         applyColours(edit, *def, QPalette::Base);
         widget = edit;
+    } else if (o.sysClass == "tab") {
+        auto* tabs = new QTabWidget(parent);
+        applyColours(tabs, *def, QPalette::Window);
+        widget = tabs;
+    } else if (o.sysClass == "userobject") {
+        // A tab page: the tab control places and sizes it.
+        auto* tabs = qobject_cast<QTabWidget*>(FindObject(o.parent)->widget.data());
+        if (!tabs) return;
+        auto* page = new QWidget;
+        applyColours(page, *def, QPalette::Window);
+        tabs->addTab(page, QString::fromStdString(def->text("text")));
+        const ObjectDef* tabDef = FindObject(o.parent)->def;
+        if (tabDef && tabDef->number("selectedtab", 1) == tabs->count()) tabs->setCurrentWidget(page);
+        name(page, o.name);
+        o.widget = page;
+        return;
+    } else if (o.sysClass == "treeview") {
+        widget = CreateTreeWidget(o, parent);
+        applyColours(widget, *def, QPalette::Base);
+    } else if (o.sysClass == "datawindow") {
+        widget = CreateDataWindowWidget(o, parent);
     } else {
         return;  // objects that draw nothing
     }
@@ -166,11 +189,14 @@ void CreateControlWidget(Object& o) {
     if (def->number("enabled", 1) == 0) widget->setEnabled(false);
     if (def->number("visible", 1) == 0) widget->hide();
     else widget->show();
+    // Controls made first lie on top of those made after them.
+    widget->lower();
     name(widget, o.name);
     o.widget = widget;
 }
 
 void FieldChanged(Object& o, u32 field) {
+    if (o.sysClass == "datastore" && field == kDataStoreDataObject) LoadDataObject(o, fieldText(o, field));
     if (o.sysClass == "window" && field == 1 && o.widget)
         o.widget->setWindowTitle(QString::fromStdString(fieldText(o, 1)));
     if ((o.sysClass == "statictext" || o.sysClass == "commandbutton") && field == 23 && o.widget) {
@@ -227,10 +253,49 @@ void ShowWindowMenu(Object& window) {
     addItems(*menu, nullptr);
 }
 
+namespace {
+
+bool contains(const std::vector<u32>& list, u32 window) {
+    return std::find(list.begin(), list.end(), window) != list.end();
+}
+
+}  // namespace
+
+int ConstructorEvent(const std::string& sysClass) {
+    if (sysClass == "datawindow") return 36;
+    if (sysClass == "treeview") return 39;
+    if (sysClass == "userobject") return 33;
+    return -1;
+}
+
+void RunConstructors(u32 object) {
+    Object* o = FindObject(object);
+    if (!o) return;
+    const std::vector<u32> children = o->children;
+    for (u32 child : children) {
+        Object* c = FindObject(child);
+        if (!c) continue;
+        if (int event = ConstructorEvent(c->sysClass); event >= 0) RunScript(child, event);
+        RunConstructors(child);
+    }
+}
+
 bool OpenWindow(const std::string& globalName) {
+    State& s = S();
+    if (s.ended || s.halted) return false;
     PbValue& variable = *At<PbValue>(GlobalValue(globalName));
     if (!(variable.flags & flag::kNull) && FindObject(variable.value)) {
-        if (Object* o = FindObject(variable.value); o->widget) {
+        const u32 window = variable.value;
+        if (contains(s.closing, window)) {
+            // Its close is under way: it opens again once that is over.
+            if (std::find(s.pendingOpen.begin(), s.pendingOpen.end(), globalName) == s.pendingOpen.end())
+                s.pendingOpen.push_back(globalName);
+            return true;
+        }
+        // Already open: a Close waiting for its scripts no longer holds.
+        std::erase(s.pendingClose, window);
+        if (Object* o = FindObject(window); o->widget) {
+            o->widget->show();
             o->widget->raise();
             o->widget->activateWindow();
         }
@@ -246,25 +311,46 @@ bool OpenWindow(const std::string& globalName) {
     }
     variable = {window, flag::kValue, o->typeId};
     ShowWindowMenu(*o);
-    S().openWindows.push_back(window);
-    if (o->widget) {
+    s.openWindows.push_back(window);
+    RunConstructors(window);
+    if ((o = FindObject(window)) && o->widget && contains(s.openWindows, window)) {
         o->widget->adjustSize();
         o->widget->show();
     }
-    RunScript(window, event::kWindowOpen);
+    if (contains(s.openWindows, window)) RunScript(window, event::kWindowOpen);
     return true;
 }
 
 bool CloseWindow(u32 window) {
-    auto& open = S().openWindows;
-    auto it = std::find(open.begin(), open.end(), window);
-    if (it == open.end()) return false;
-    open.erase(it);
+    State& s = S();
+    // A window whose close is under way is closed already as far as the
+    // scripts are concerned.
+    if (contains(s.closing, window) || contains(s.pendingClose, window)) return true;
+    if (!contains(s.openWindows, window)) return false;
+    // A window running a script closes when its scripts are over.
+    if (s.busy[window] > 0) {
+        s.pendingClose.push_back(window);
+        return true;
+    }
+    s.closing.push_back(window);
+    std::erase(s.openWindows, window);
     RunScript(window, event::kWindowClose);
     if (Object* o = FindObject(window); o && o->widget) o->widget->hide();
     DestroyObject(window);
+    std::erase(s.closing, window);
+    s.busy.erase(window);
+    const std::vector<std::string> reopen = std::move(s.pendingOpen);
+    s.pendingOpen.clear();
+    for (const auto& name : reopen) OpenWindow(name);
     FinishIfIdle();
     return true;
+}
+
+void ScriptsOver(u32 window) {
+    State& s = S();
+    if (!contains(s.pendingClose, window)) return;
+    std::erase(s.pendingClose, window);
+    CloseWindow(window);
 }
 
 void FinishIfIdle() {
@@ -349,6 +435,9 @@ bool setColour(Object& o, u32 argc, u32 first, PbValue& r, QPalette::ColorRole r
 }  // namespace
 
 bool CallSystemObjectFunction(Object& o, u32 index, u32 argc, u32 first, PbValue& r) {
+    if (o.sysClass == "treeview" && CallTreeFunction(o, index, argc, first, r)) return true;
+    if ((o.sysClass == "datawindow" || o.sysClass == "datastore") && CallDataWindowFunction(o, index, argc, first, r))
+        return true;
     if (o.sysClass == "listbox" && index == 47) return dirList(o, argc, first, r);
     if (o.sysClass == "richtextedit") {
         if (index == 132) return insertDocument(o, argc, first, r);

@@ -43,6 +43,28 @@ u32 fn_4_32770_1(u32 context, u32 unused);   // destroy
 u32 fn_4_32798_33(u32 context, u32 unused);  // cb_1 clicked
 u32 getVtableInfo_w_about(u32 context, u32 second, u32 holderOut);
 
+// w_samples (class 5)
+u32 fn_5_32770_118(u32 context, u32 unused);  // f_add_to_treeview
+u32 fn_5_32770_119(u32 context, u32 unused);  // f_add_tree_node
+u32 fn_5_32770_0(u32 context, u32 unused);    // create
+u32 fn_5_32770_1(u32 context, u32 unused);    // destroy
+u32 fn_5_32770_37(u32 context, u32 unused);   // open
+u32 fn_5_32770_23(u32 context, u32 unused);   // close
+u32 fn_5_32787_33(u32 context, u32 unused);   // cb_home clicked
+u32 fn_5_32792_0(u32 context, u32 unused);    // tab_control1 create
+u32 fn_5_32792_1(u32 context, u32 unused);    // tab_control1 destroy
+u32 fn_5_32796_0(u32 context, u32 unused);    // tab_commonctrls create
+u32 fn_5_32796_1(u32 context, u32 unused);    // tab_commonctrls destroy
+u32 fn_5_32805_36(u32 context, u32 unused);   // dw_order_info constructor
+u32 fn_5_32807_39(u32 context, u32 unused);   // tv_product constructor
+u32 fn_5_32807_38(u32 context, u32 unused);   // tv_product clicked
+u32 fn_5_32810_0(u32 context, u32 unused);    // tab_datawindow create
+u32 fn_5_32810_1(u32 context, u32 unused);    // tab_datawindow destroy
+u32 fn_5_32810_33(u32 context, u32 unused);   // tab_datawindow constructor
+u32 fn_5_32811_36(u32 context, u32 unused);   // dw_graph_2 constructor
+u32 fn_5_32813_36(u32 context, u32 unused);   // dw_customer_info constructor
+u32 getVtableInfo_w_samples(u32 context, u32 second, u32 holderOut);
+
 // The class tables, for checks of their layout.
 struct ClassTablesView {
     const pbvm::ClassHolder* holder;
@@ -52,5 +74,6 @@ ClassTablesView PbApplet32Tables();
 ClassTablesView WMain1Tables();
 ClassTablesView MMainTables();
 ClassTablesView WAboutTables();
+ClassTablesView WSamplesTables();
 
 }  // namespace hanzel

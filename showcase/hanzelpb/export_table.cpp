@@ -12,8 +12,7 @@ u32 at(F routine) {
 }
 
 // Ordinals run in address order: each class's routines in function-list
-// order, then its registration routine. The samples window's routines,
-// ordinals 30 to 49, come with that window's class.
+// order, then its registration routine.
 const pbvm::ExportEntry g_entries[] = {
     {1, "__fn_1_32777_0@8", at(fn_1_32777_0)},
     {2, "__fn_1_32777_1@8", at(fn_1_32777_1)},
@@ -44,6 +43,26 @@ const pbvm::ExportEntry g_entries[] = {
     {27, "__fn_4_32770_1@8", at(fn_4_32770_1)},
     {28, "__fn_4_32798_33@8", at(fn_4_32798_33)},
     {29, "_getVtableInfo_w_about@12", at(getVtableInfo_w_about)},
+    {30, "__fn_5_32770_118@8", at(fn_5_32770_118)},
+    {31, "__fn_5_32770_119@8", at(fn_5_32770_119)},
+    {32, "__fn_5_32770_0@8", at(fn_5_32770_0)},
+    {33, "__fn_5_32770_1@8", at(fn_5_32770_1)},
+    {34, "__fn_5_32770_37@8", at(fn_5_32770_37)},
+    {35, "__fn_5_32770_23@8", at(fn_5_32770_23)},
+    {36, "__fn_5_32787_33@8", at(fn_5_32787_33)},
+    {37, "__fn_5_32792_0@8", at(fn_5_32792_0)},
+    {38, "__fn_5_32792_1@8", at(fn_5_32792_1)},
+    {39, "__fn_5_32796_0@8", at(fn_5_32796_0)},
+    {40, "__fn_5_32796_1@8", at(fn_5_32796_1)},
+    {41, "__fn_5_32805_36@8", at(fn_5_32805_36)},
+    {42, "__fn_5_32807_39@8", at(fn_5_32807_39)},
+    {43, "__fn_5_32807_38@8", at(fn_5_32807_38)},
+    {44, "__fn_5_32810_0@8", at(fn_5_32810_0)},
+    {45, "__fn_5_32810_1@8", at(fn_5_32810_1)},
+    {46, "__fn_5_32810_33@8", at(fn_5_32810_33)},
+    {47, "__fn_5_32811_36@8", at(fn_5_32811_36)},
+    {48, "__fn_5_32813_36@8", at(fn_5_32813_36)},
+    {49, "_getVtableInfo_w_samples@12", at(getVtableInfo_w_samples)},
 };
 
 }  // namespace

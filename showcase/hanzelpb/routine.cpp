@@ -195,8 +195,9 @@ u32 Routine::concat(u32 left, bool& leftNull, u32 right, bool rightNull) {
     return vmCopyString(ctx_, result);
 }
 
-void Routine::createParts(std::initializer_list<Part> parts, unsigned target, unsigned object, u32 line) {
-    const PbValue me = thisValue(0x8002);
+void Routine::createParts(std::initializer_list<Part> parts, unsigned target, unsigned object, u32 line,
+                          u16 selfType) {
+    const PbValue me = thisValue(selfType);
     for (const Part& part : parts) {
         if (!check(me, object, line)) continue;
         vmFieldLValue(ctx_, rec(target), me.value, part.field);
@@ -211,8 +212,8 @@ void Routine::createParts(std::initializer_list<Part> parts, unsigned target, un
 }
 
 void Routine::gatherParts(std::initializer_list<Part> parts, u16 arrayField, u16 elementType, unsigned target,
-                          unsigned object, unsigned temp, u32 line) {
-    const PbValue me = thisValue(0x8002);
+                          unsigned object, unsigned temp, u32 line, u16 selfType) {
+    const PbValue me = thisValue(selfType);
     const u32 groupId = Half(instance_ + 0x10);
     u32 array = vmNewArray(ctx_, field(ctx::kArrayPool), groupId | (static_cast<u32>(elementType) << 16));
     u32 store = Word(array + 0x14);
@@ -232,8 +233,8 @@ void Routine::gatherParts(std::initializer_list<Part> parts, u16 arrayField, u16
     releaseTarget(t);
 }
 
-void Routine::destroyFields(std::initializer_list<u16> fields, unsigned local, u32 line) {
-    const PbValue me = thisValue(0x8002);
+void Routine::destroyFields(std::initializer_list<u16> fields, unsigned local, u32 line, u16 selfType) {
+    const PbValue me = thisValue(selfType);
     for (u16 index : fields) {
         PbValue part = readObject(me, index, local, line);
         if ((part.flags & flag::kNull) || part.value == 0) continue;

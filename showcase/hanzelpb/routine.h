@@ -94,10 +94,13 @@ public:
     u32 concat(u32 left, bool& leftNull, u32 right, bool rightNull);
 
     // Part creation, the parts gathered into the array field, and destruction.
-    void createParts(std::initializer_list<Part> parts, unsigned target, unsigned object, u32 line);
+    // `selfType` stamps the object whose parts they are (a window, a menu, a
+    // tab control or tab page).
+    void createParts(std::initializer_list<Part> parts, unsigned target, unsigned object, u32 line,
+                     u16 selfType = 0x8002);
     void gatherParts(std::initializer_list<Part> parts, u16 arrayField, u16 elementType, unsigned target,
-                     unsigned object, unsigned temp, u32 line);
-    void destroyFields(std::initializer_list<u16> fields, unsigned local, u32 line);
+                     unsigned object, unsigned temp, u32 line, u16 selfType = 0x8002);
+    void destroyFields(std::initializer_list<u16> fields, unsigned local, u32 line, u16 selfType = 0x8002);
     // The event result of window and control events, from message's field 6.
     void eventResult(u32 messageSlot, unsigned local, u32 line);
 

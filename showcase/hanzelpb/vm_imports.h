@@ -62,7 +62,9 @@ using pbvm::u32;
     X(AssignInteger, 2405)                    \
     X(AssignAny, 2506)                        \
     X(CopyStructure, 2498)                    \
-    X(ByReferenceArgument, 2488)
+    X(ByReferenceArgument, 2488)              \
+    X(SetReturnValue, 2634)                   \
+    X(EventArgument, 2640)
 
 enum ImportSlot : unsigned {
 #define HANZEL_SLOT(name, ordinal) k##name,
@@ -139,5 +141,15 @@ inline u32 vmArrayElement(u32 c, u32 store, u32 index) { return Call(kArrayEleme
 inline u32 vmInitArrayElement(u32 c, u32 e, u32 typeId) { return Call(kInitArrayElement, c, e, typeId, 0x0D00u); }
 inline u32 vmCopyValue(u32 c, u32 groupId, u32 e, u32 source) { return Call(kCopyValue, c, groupId, e, source, 0u); }
 inline u32 vmAssignArray(u32 c, u32 target, u32 array) { return Call(kAssignArray, c, target, array, 0u, 0u); }
+inline u32 vmConvertToInteger(u32 c, u32 record) { return Call(kConvertToInteger, c, record, 1u); }
+inline u32 vmIntegerValue(u32 c, u32 record) { return Call(kIntegerValue, c, record); }
+inline u32 vmAssignInteger(u32 c, u32 target, u32 value, u32 null) { return Call(kAssignInteger, c, target, value, null); }
+inline u32 vmAssignAny(u32 c, u32 target, u32 record) { return Call(kAssignAny, c, target, record, 8u); }
+inline u32 vmCopyStructure(u32 c, u32 structure) { return Call(kCopyStructure, c, structure); }
+inline u32 vmByReferenceArgument(u32 c, u32 local, u32 typeId) { return Call(kByReferenceArgument, c, local, typeId); }
+// The running function's return value := the value record at `record`.
+inline u32 vmSetReturnValue(u32 c, u32 record) { return Call(kSetReturnValue, c, record); }
+// Address of the running event's argument record `index`.
+inline u32 vmEventArgument(u32 c, u32 index) { return Call(kEventArgument, c, index); }
 
 }  // namespace hanzel

@@ -5,6 +5,7 @@ global 31 message message
 global 33 sqlca transaction
 global 35 w_main1 w_main1
 global 36 w_samples w_samples
+instance 40 ids_productorder datastore
 object w_samples window - -
   title = "Tavorin Quentor: Hanzel! with PowerBuilder 6.0 - Sample Controls"
   x = 0

@@ -179,14 +179,22 @@ TEST_F(Application, AboutShowsTheAboutWindowAndOkClosesIt) {
     EXPECT_EQ(pbvm::At<pbvm::PbValue>(runtime().GlobalRecord("w_about"))->value, 0u);
 }
 
-TEST_F(Application, NextAndSampleComponentsKeepTheStartWindowUntilTheSamplesWindowExists) {
+TEST_F(Application, NextAndSampleComponentsSwitchToTheSamplesWindow) {
     runtime().StartApplication("");
     QMainWindow* main = window("w_main1");
     ASSERT_TRUE(main);
     control<QPushButton>(main, "cb_main_next")->click();
-    EXPECT_EQ(window("w_main1"), main);
+    ASSERT_TRUE(window("w_samples"));
+    EXPECT_FALSE(window("w_main1"));
+    EXPECT_EQ(runtime().OpenWindows().size(), 1u);
+    control<QPushButton>(window("w_samples"), "cb_home")->click();
+    main = window("w_main1");
+    ASSERT_TRUE(main);
+    EXPECT_FALSE(window("w_samples"));
     main->findChild<QAction*>("m_samplecomponents")->trigger();
-    EXPECT_EQ(window("w_main1"), main);
+    EXPECT_TRUE(window("w_samples"));
+    EXPECT_FALSE(window("w_main1"));
+    EXPECT_EQ(runtime().OpenWindows().size(), 1u);
     EXPECT_TRUE(runtime().Running());
     EXPECT_TRUE(messages_.empty());
 }

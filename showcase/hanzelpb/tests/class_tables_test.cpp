@@ -48,6 +48,30 @@ TEST(ClassTables, StartWindowTypeListHasEveryControlWithOrWithoutScripts) {
     EXPECT_EQ(function(holder, 6).address, address(fn_2_32814_33));
 }
 
+TEST(ClassTables, SamplesWindowListsFunctionsThenEventsTypeByType) {
+    const pbvm::ClassHolder& holder = *WSamplesTables().holder;
+    auto types = typeList(holder);
+    const std::vector<u16> ids = {32770, 32787, 32792, 32796, 32800, 32803, 32805,
+                                  32807, 32809, 32810, 32811, 32812, 32813, 32814};
+    const std::vector<u16> counts = {6, 1, 2, 2, 0, 0, 1, 2, 0, 3, 1, 0, 1, 0};
+    ASSERT_EQ(types.size(), ids.size());
+    u32 next = 1;
+    for (std::size_t i = 0; i < types.size(); ++i) {
+        EXPECT_EQ(types[i].typeId, ids[i]);
+        EXPECT_EQ(types[i].count, counts[i]) << ids[i];
+        EXPECT_EQ(types[i].first, next);
+        next += counts[i];
+        EXPECT_EQ(types[i].end, next);
+    }
+    // Read row by row: the two functions, then create, destroy, open, close,
+    // ... the tree view's constructor before its clicked.
+    const std::vector<u16> events = {118, 119, 0, 1, 37, 23, 33, 0, 1, 0, 1, 36, 39, 38, 0, 1, 33, 36, 36};
+    for (u32 i = 0; i < events.size(); ++i) EXPECT_EQ(function(holder, i + 1).event, events[i]) << i;
+    EXPECT_EQ(function(holder, 1).address, address(fn_5_32770_118));
+    EXPECT_EQ(function(holder, 13).address, address(fn_5_32807_39));
+    EXPECT_EQ(function(holder, 19).address, address(fn_5_32813_36));
+}
+
 TEST(ClassTables, MenuAndApplicationListTheirRoutinesInOrder) {
     const pbvm::ClassHolder& menu = *MMainTables().holder;
     auto types = typeList(menu);

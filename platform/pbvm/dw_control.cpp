@@ -1,0 +1,304 @@
+// DataWindow controls and data stores: the DataWindow object named by their
+// dataobject, the transaction object given by settransobject, Retrieve over
+// its connection, and the presentation drawn with Qt: labels over columns
+// with their display formats and drop-down DataWindows, or a graph.
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QStackedLayout>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+#include <QValueAxis>
+
+#include "dao.h"
+#include "dw_definition.h"
+#include "err.h"
+#include "vm_state.h"
+
+namespace pbvm {
+
+std::shared_ptr<dao::Database> ConnectedDatabase(u32 transaction);
+
+struct DwState {
+    std::optional<DwDefinition> definition;
+    DwRows rows;
+    // Values of the drop-down DataWindows, by shown column.
+    std::map<std::string, std::vector<std::string>> dropDowns;
+    std::string error;  // of the last Retrieve, empty after a good one
+};
+
+namespace {
+
+constexpr u32 kDwSetTransObject = 343, kDwRetrieveOne = 302, kDwRetrieveNone = 301;
+constexpr u32 kDsSetTransObject = 216, kDsRetrieve = 175;
+constexpr u32 kSqlCode = 8, kSqlNRows = 9, kDbCode = 10, kErrorText = 11;
+
+const PbValue& arg(u32 first, u32 i) { return At<PbValue>(first)[i]; }
+void setLong(PbValue& r, long n) { r = {static_cast<u32>(n), flag::kLong, type::kLong}; }
+
+QFont fontOf(const DwFont& f, bool bold = false) {
+    QFont font(QString::fromStdString(f.face));
+    font.setPointSize(f.size < 0 ? -f.size : 10);
+    font.setBold(bold || f.weight >= 700);
+    return font;
+}
+
+// The drop-down DataWindow column edits with a list of the other object's
+// display values.
+class DropDownDelegate : public QStyledItemDelegate {
+public:
+    DropDownDelegate(QObject* parent, std::vector<std::string> values)
+        : QStyledItemDelegate(parent), values_(std::move(values)) {}
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override {
+        auto* combo = new QComboBox(parent);
+        for (const auto& v : values_) combo->addItem(QString::fromStdString(v));
+        return combo;
+    }
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
+        auto* combo = static_cast<QComboBox*>(editor);
+        combo->setCurrentText(index.data().toString());
+    }
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
+        model->setData(index, static_cast<QComboBox*>(editor)->currentText());
+    }
+
+private:
+    std::vector<std::string> values_;
+};
+
+void setTransactionResult(u32 transaction, long code, long rows, long dbCode, const std::string& text) {
+    Object* t = FindObject(transaction);
+    if (!t || t->sysClass != "transaction") return;
+    auto put = [&](u32 field, long v) {
+        if (PbValue* f = FieldRecord(*t, field)) *f = {static_cast<u32>(v), flag::kLong, type::kLong};
+    };
+    put(kSqlCode, code);
+    put(kSqlNRows, rows);
+    put(kDbCode, dbCode);
+    if (PbValue* f = FieldRecord(*t, kErrorText)) {
+        ReleaseValue(*f);
+        *f = {NewString(text), flag::kValue, type::kString};
+    }
+}
+
+QTableWidget* tableOf(Object& o) { return o.widget ? o.widget->findChild<QTableWidget*>() : nullptr; }
+QChartView* chartOf(Object& o) { return o.widget ? o.widget->findChild<QChartView*>() : nullptr; }
+
+void drawTable(Object& o, QTableWidget* table) {
+    const DwDefinition& dw = *o.dw->definition;
+    table->clear();
+    table->setColumnCount(static_cast<int>(dw.shown.size()));
+    table->setRowCount(static_cast<int>(o.dw->rows.rows.size()));
+    table->setFont(fontOf(dw.font));
+    for (int c = 0; c < static_cast<int>(dw.shown.size()); ++c) {
+        const DwShown& s = dw.shown[c];
+        auto* header = new QTableWidgetItem(QString::fromStdString(s.label));
+        header->setFont(fontOf(dw.font, s.boldLabel));
+        header->setData(Qt::UserRole, QString::fromStdString(s.labelName));
+        table->setHorizontalHeaderItem(c, header);
+        if (!s.dropDown.empty()) table->setItemDelegateForColumn(c, new DropDownDelegate(table, o.dw->dropDowns[s.column]));
+    }
+    for (int r = 0; r < table->rowCount(); ++r) {
+        const auto& row = o.dw->rows.rows[r];
+        for (int c = 0; c < table->columnCount(); ++c) {
+            const DwShown& s = dw.shown[c];
+            const DwText text = FormatDwValue(ShownValue(dw, s, row), s.format);
+            auto* item = new QTableWidgetItem(QString::fromStdString(text.text));
+            if (!text.colour.empty()) item->setForeground(QColor(QString::fromStdString(text.colour)));
+            if (s.dropDown.empty()) item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+            const vb::Variant v = ShownValue(dw, s, row);
+            if (v.IsNumericType()) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            table->setItem(r, c, item);
+        }
+    }
+    table->resizeColumnsToContents();
+}
+
+void drawGraph(Object& o, QChartView* view) {
+    const DwDefinition& dw = *o.dw->definition;
+    const DwGraph& g = *dw.graph;
+    auto* chart = new QChart;
+    auto* series = new QBarSeries(chart);
+    const int category = dw.columnIndex(g.category);
+    QStringList categories;
+    for (const auto& row : o.dw->rows.rows) categories << QString::fromStdString(category < 0 ? "" : row[category].ToString());
+    for (std::size_t i = 0; i < g.values.size(); ++i) {
+        const std::string name = i < g.series.size() ? g.series[i] : g.values[i];
+        auto* set = new QBarSet(QString::fromStdString(name));
+        const int column = dw.columnIndex(g.values[i]);
+        for (const auto& row : o.dw->rows.rows)
+            *set << (column < 0 || row[column].IsNull() ? 0.0 : row[column].ToDouble());
+        series->append(set);
+    }
+    chart->addSeries(series);
+    const QFont axisFont = fontOf(g.axisFont);
+    auto* x = new QBarCategoryAxis(chart);
+    x->append(categories);
+    x->setTitleText(QString::fromStdString(g.categoryLabel));
+    x->setTitleFont(axisFont);
+    auto* y = new QValueAxis(chart);
+    y->setTitleText(QString::fromStdString(g.valueLabel));
+    y->setTitleFont(axisFont);
+    y->setLabelFormat("%.2f");
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    series->attachAxis(x);
+    series->attachAxis(y);
+    if (o.dw->rows.rows.empty()) y->setRange(0, 1);
+    else y->applyNiceNumbers();
+    chart->legend()->setAlignment(Qt::AlignRight);
+    chart->legend()->setToolTip(QString::fromStdString(g.seriesLabel));
+    chart->setObjectName(QString::fromStdString(g.name));
+    QChart* old = view->chart();
+    view->setChart(chart);
+    delete old;
+}
+
+void draw(Object& o) {
+    if (!o.dw || !o.dw->definition) return;
+    if (QTableWidget* table = tableOf(o)) drawTable(o, table);
+    if (QChartView* view = chartOf(o)) drawGraph(o, view);
+}
+
+// Builds the control's presentation for its DataWindow object.
+void buildPresentation(Object& o) {
+    if (!o.widget || !o.dw) return;
+    auto* layout = static_cast<QStackedLayout*>(o.widget->layout());
+    while (layout->count()) {
+        QWidget* w = layout->widget(0);
+        layout->removeWidget(w);
+        w->deleteLater();
+    }
+    if (!o.dw->definition) return;
+    if (o.dw->definition->graph) {
+        auto* view = new QChartView(o.widget);
+        view->setRenderHint(QPainter::Antialiasing);
+        layout->addWidget(view);
+    } else {
+        auto* table = new QTableWidget(o.widget);
+        table->verticalHeader()->hide();
+        table->setSelectionMode(QAbstractItemView::SingleSelection);
+        table->setEditTriggers(QAbstractItemView::AllEditTriggers);
+        layout->addWidget(table);
+    }
+    draw(o);
+}
+
+std::vector<std::string> dropDownValues(const std::string& name, const std::string& column, dao::Database& db) {
+    std::vector<std::string> out;
+    std::string error;
+    auto data = LibraryBitmap(name + ".dwo");
+    auto dw = data ? ParseDataWindow(*data, error) : std::nullopt;
+    if (!dw) return out;
+    const int index = dw->columnIndex(column);
+    if (index < 0) return out;
+    for (const auto& row : RetrieveRows(*dw, db, {}).rows) out.push_back(row[index].ToString());
+    return out;
+}
+
+long retrieve(Object& o, const std::vector<std::optional<std::string>>& arguments) {
+    if (!o.dw || !o.dw->definition) {
+        ReportError("the DataWindow " + o.name + " has no DataWindow object");
+        return -1;
+    }
+    DwState& state = *o.dw;
+    auto db = ConnectedDatabase(o.transaction);
+    std::string error;
+    long dbCode = 0;
+    if (!db) {
+        error = o.transaction ? "The transaction object is not connected." : "No transaction object is set.";
+        dbCode = -1;
+    } else {
+        try {
+            state.rows = RetrieveRows(*state.definition, *db, arguments);
+            for (const auto& s : state.definition->shown)
+                if (!s.dropDown.empty()) state.dropDowns[s.column] = dropDownValues(s.dropDown, s.dropDisplay, *db);
+        } catch (const vb::VBError& e) {
+            error = e.description();
+            dbCode = e.number();
+        }
+    }
+    if (!error.empty()) {
+        // A failed Retrieve says so: the DataWindow is emptied and the
+        // database's error is shown, never an empty list that looks like
+        // a list without rows.
+        state.rows = {};
+        state.error = error;
+        setTransactionResult(o.transaction, -1, 0, dbCode, error);
+        draw(o);
+        ShowMessage("DataWindow Error", "Retrieve failed for " + o.name + " (" + state.definition->name + "):\n" + error, 1);
+        return -1;
+    }
+    state.error.clear();
+    const long rows = static_cast<long>(state.rows.rows.size());
+    setTransactionResult(o.transaction, 0, rows, 0, "");
+    draw(o);
+    return rows;
+}
+
+}  // namespace
+
+void LoadDataObject(Object& o, const std::string& name) {
+    o.dataObject = name;
+    o.dw = std::make_shared<DwState>();
+    if (!name.empty()) {
+        std::string error;
+        auto data = LibraryBitmap(name + ".dwo");
+        if (!data) error = "the library has no DataWindow object " + name;
+        else if (auto dw = ParseDataWindow(*data, error)) o.dw->definition = std::move(*dw);
+        if (!o.dw->definition) ReportError(o.name + ": " + error);
+    }
+    buildPresentation(o);
+}
+
+QWidget* CreateDataWindowWidget(Object& o, QWidget* parent) {
+    auto* frame = new QWidget(parent);
+    new QStackedLayout(frame);
+    frame->layout()->setContentsMargins(0, 0, 0, 0);
+    o.widget = frame;
+    LoadDataObject(o, o.def ? o.def->text("dataobject") : std::string());
+    return frame;
+}
+
+bool CallDataWindowFunction(Object& o, u32 index, u32 argc, u32 first, PbValue& r) {
+    const bool store = o.sysClass == "datastore";
+    if (index == (store ? kDsSetTransObject : kDwSetTransObject)) {
+        if (argc < 1) return false;
+        const PbValue& t = arg(first, 0);
+        Object* transaction = (t.flags & flag::kNull) ? nullptr : FindObject(t.value);
+        o.transaction = transaction && transaction->sysClass == "transaction" ? t.value : 0;
+        setLong(r, o.transaction ? 1 : -1);
+        return true;
+    }
+    if ((store && index == kDsRetrieve) || (!store && (index == kDwRetrieveOne || index == kDwRetrieveNone))) {
+        std::vector<std::optional<std::string>> arguments;
+        for (u32 i = 0; i < argc; ++i) {
+            const PbValue& a = arg(first, i);
+            if ((a.flags & flag::kNull) || a.type == type::kEmpty) arguments.emplace_back();
+            else arguments.emplace_back(ValueText(a));
+        }
+        setLong(r, retrieve(o, arguments));
+        return true;
+    }
+    return false;
+}
+
+// For tests and the test driver: the rows' shown texts.
+std::vector<std::vector<std::string>> DataWindowTexts(u32 object) {
+    std::vector<std::vector<std::string>> out;
+    Object* o = FindObject(object);
+    if (!o || !o->dw || !o->dw->definition) return out;
+    const DwDefinition& dw = *o->dw->definition;
+    for (const auto& row : o->dw->rows.rows) {
+        std::vector<std::string> texts;
+        for (const auto& s : dw.shown) texts.push_back(FormatDwValue(ShownValue(dw, s, row), s.format).text);
+        out.push_back(std::move(texts));
+    }
+    return out;
+}
+
+}  // namespace pbvm
