@@ -182,6 +182,12 @@ protected:
     void InstallRealProgram(const std::string& name) {
         fs::copy_file(fs::path(CATALOGUE_PROGRAM_DIR) / name, ProgramFolder() / name,
                       fs::copy_options::overwrite_existing);
+        // The platform's shared libraries go with the programs, as the setup installs them.
+        for (const auto& entry : fs::directory_iterator(CATALOGUE_PROGRAM_DIR)) {
+            const std::string file = entry.path().filename().string();
+            if (file.rfind("lib", 0) == 0 && file.find(".so") != std::string::npos)
+                fs::copy_file(entry.path(), ProgramFolder() / file, fs::copy_options::skip_existing);
+        }
         if (!fs::exists(DataFolder() / "Inventory.mdb"))
             fs::copy_file(fs::path(CATALOGUE_SAMPLE_DATA_DIR) / "Inventory.mdb", DataFolder() / "Inventory.mdb");
     }
