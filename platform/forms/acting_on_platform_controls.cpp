@@ -1,11 +1,13 @@
 #include "acting_on_platform_controls.h"
 
 #include <QComboBox>
+#include <QTabBar>
 #include <QTest>
 
 #include "acting_as_user.h"
 #include "dbcombo.h"
 #include "form.h"
+#include "sstab.h"
 
 namespace forms::testing {
 
@@ -27,6 +29,15 @@ bool Choose(DBCombo& combo, const std::string& text) {
     if (!c) return false;
     const int index = c->findText(QString::fromStdString(text), Qt::MatchFixedString);
     return index >= 0 && Choose(combo, index);
+}
+
+bool ClickTab(SSTab& dialog, int tab) {
+    dialog.Parent().EnsureLoaded();
+    QTabBar* bar = dialog.TabBar();
+    if (!Reachable(bar) || tab < 0 || tab >= bar->count() || !bar->isTabEnabled(tab)) return false;
+    Activate(bar);
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(tab).center());
+    return true;
 }
 
 namespace {
