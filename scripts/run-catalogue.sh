@@ -4,19 +4,21 @@
 # the login dialog is answered with Enter and a picture of the screen is saved.
 #
 # --program pbhanzel starts the PowerBuilder-style showcase instead, from the
-# program folder where its settings file, document and database lie.
+# program folder where its settings file, document and database lie;
+# --program vbhanzel the forms-runtime showcase.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 program=OrvantaC
 keys=(-k Return)
 if [ "${1:-}" = "--program" ]; then
-  [ $# -ge 2 ] || { echo "run-catalogue: --program needs a program name (OrvantaC or pbhanzel)" >&2; exit 2; }
+  [ $# -ge 2 ] || { echo "run-catalogue: --program needs a program name (OrvantaC, pbhanzel or vbhanzel)" >&2; exit 2; }
   program="$2"
   shift 2
   case "$program" in
     OrvantaC) ;;
     pbhanzel) keys=() ;;
-    *) echo "run-catalogue: unknown program '$program' (OrvantaC or pbhanzel)" >&2; exit 2 ;;
+    vbhanzel) keys=() ;;
+    *) echo "run-catalogue: unknown program '$program' (OrvantaC, pbhanzel or vbhanzel)" >&2; exit 2 ;;
   esac
 fi
 bash scripts/install-deps.sh
