@@ -13,8 +13,8 @@ public:
     frmMain();
 
     forms::PictureBox Picture1{this, "Picture1", 120, 120, 4215, 4335};
-    forms::Image Image2{this, "Image2", 4560, 120, 3600, 600};
-    forms::RichTextBox rtfVBStuff{this, "rtfVBStuff", 4560, 840, 3615, 1575};
+    forms::Image Image2{this, "Image2", 4560, 60, 3600, 600};
+    forms::RichTextBox rtfVBStuff{this, "rtfVBStuff", 4440, 720, 3855, 1710};
     forms::Image Image1{this, "Image1", 4320, 2520, 300, 270};
     forms::Label Label3{this, "Label3", "Microsoft Windows common controls", 4680, 2520, 3495, 255};
     forms::Image Image3{this, "Image3", 4320, 2880, 300, 270};

@@ -43,7 +43,6 @@ frmSamples::frmSamples() : Form("frmSamples") {
     shpBox.ShapeKind(4);  // rounded rectangle
     Line1.BorderColor(0x808080);
     Line2.BorderColor(0xFFFFFF);
-    lblActiveX.WordWrap(true);
     StatusBar1.Align(0);
     StatusBar1.Move(240, 5400, 8835, 375);
     StatusBar1.Panels()(1).Width(2400);

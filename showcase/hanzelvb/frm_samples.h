@@ -51,18 +51,18 @@ public:
 
     // Tab 2: Data Grid and ActiveX.
     forms::Label GridLabel{&SamplesTabControl, "GridLabel", "FlexGrid Control", 240, 480, 4455, 255};
-    forms::FlexGrid MSFlexGrid{&SamplesTabControl, "MSFlexGrid", 240, 780, 4455, 3375};
-    forms::Label lblDBGrid{&SamplesTabControl, "lblDBGrid", "DB Grid", 240, 4320, 4455, 255};
-    forms::Label lblActiveX{&SamplesTabControl, "lblActiveX", "Visual Components First Impression ActiveX", 240,
-                            4680, 4455, 495};
-    forms::Label lblChart{&SamplesTabControl, "lblChart", "Microsoft Chart Control", 4920, 480, 4155, 255};
-    forms::MSChart MSChart1{&SamplesTabControl, "MSChart1", 4920, 780, 4155, 4455};
+    forms::FlexGrid MSFlexGrid{&SamplesTabControl, "MSFlexGrid", 240, 780, 8835, 1935};
+    forms::Label lblDBGrid{&SamplesTabControl, "lblDBGrid", "DB Grid", 240, 2820, 4455, 255};
+    forms::Label lblActiveX{&SamplesTabControl, "lblActiveX", "Visual Components First Impression ActiveX", 4920,
+                            2820, 4155, 255};
+    forms::Label lblChart{&SamplesTabControl, "lblChart", "Microsoft Chart Control", 240, 3180, 4455, 255};
+    forms::MSChart MSChart1{&SamplesTabControl, "MSChart1", 240, 3480, 8835, 2595};
 
-    forms::DataControl datCustomerInfo{this, "datCustomerInfo", "Customer Data", 120, 6510, 2535, 375};
-    forms::DataControl datOrderInfo{this, "datOrderInfo", "Order Data", 2760, 6510, 2535, 375};
+    forms::DataControl datCustomerInfo{this, "datCustomerInfo", "Customer Data", 120, 6510, 2895, 375};
+    forms::DataControl datOrderInfo{this, "datOrderInfo", "Order Data", 3120, 6510, 2895, 375};
     forms::CommandButton cmdHome{this, "cmdHome", "<<< Home", 7980, 6510, 1455, 375};
-    forms::ImageList ImageList1{this, "ImageList1", 5520, 6510};
-    forms::ActiveXHost ZEVOTest1{this, kTestControlClass, "ZEVOTest1", 6240, 6510, 390, 390};
+    forms::ImageList ImageList1{this, "ImageList1", 6120, 6510};
+    forms::ActiveXHost ZEVOTest1{this, kTestControlClass, "ZEVOTest1", 6600, 6510, 390, 390};
 
     void trvProductTree_NodeClick(forms::Node& Node);
     void cmdHome_Click();
