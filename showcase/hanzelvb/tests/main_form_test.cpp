@@ -1,5 +1,6 @@
 // The start form: its texts, the bold product phrase, the ways on to the
 // samples form, and the ways out of the program.
+#include <cstdlib>
 #include <cstring>
 
 #include "activex_host.h"
@@ -121,6 +122,24 @@ TEST_F(MainForm, ExitMenuEndsTheProgram) {
     ASSERT_TRUE(driver().ChooseMenu(forms::Default<frmMain>().Exitmnu));
     EXPECT_TRUE(forms::ProgramEnded());
     EXPECT_TRUE(forms::Forms().empty());
+}
+
+TEST_F(MainForm, FormsTakeTheFontOfTheUsersLocale) {
+    const char* before = std::getenv("LC_ALL");
+    const std::string saved = before ? before : "";
+    ::setenv("LC_ALL", "ja_JP.UTF-8", 1);
+    forms::Load(forms::Default<frmMain>());
+    forms::Load(forms::Default<frmSamples>());
+    forms::Load(forms::Default<frmAbout>());
+    if (before) {
+        ::setenv("LC_ALL", saved.c_str(), 1);
+    } else {
+        ::unsetenv("LC_ALL");
+    }
+    EXPECT_EQ(forms::Default<frmMain>().cmdNext.Font().Charset(), 128);
+    EXPECT_EQ(forms::Default<frmMain>().Label3.Font().Size(), 9);
+    EXPECT_EQ(forms::Default<frmSamples>().txtProduct.Font().Charset(), 128);
+    EXPECT_EQ(forms::Default<frmAbout>().lblVersion.Font().Charset(), 128);
 }
 
 // Every form hosts the test control as ZEVOTest1, created from the test

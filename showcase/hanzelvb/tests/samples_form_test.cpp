@@ -114,6 +114,26 @@ TEST_F(Samples, ProductClickShowsItsOrderTotalAndStatus) {
     EXPECT_TRUE(driver().MessageBoxes().empty());
 }
 
+TEST_F(Samples, ProductWithoutAnOrderStillSetsTheTotalAndStatus) {
+    {
+        auto db = dao::OpenDatabase(DatabaseFile().string());
+        db->Execute("DELETE FROM OrderData WHERE productid = '9'");
+        db->Close();
+    }
+    frmSamples& samples = Open();
+    Click(samples, "Gizmo");
+    Click(samples, "NetworkServices");
+    // The find found nothing: the boxes keep the last order shown, whose
+    // price is already in the currency format and so reads as no number;
+    // the total is set all the same, and the status bar names the product.
+    EXPECT_EQ(samples.txtProduct.Text(), "Gizmo");
+    EXPECT_EQ(samples.txtItemPrice.Text(), "$5.99");
+    EXPECT_EQ(samples.txtTotalOrderPrice.Text(), "$0.00");
+    EXPECT_EQ(Panel(samples, 1), "Product Selected is:");
+    EXPECT_EQ(Panel(samples, 2), "Network Services");
+    EXPECT_TRUE(driver().MessageBoxes().empty());
+}
+
 TEST_F(Samples, DivisionClickBlanksTheBoxesAndLeavesTheStatusBar) {
     frmSamples& samples = Open();
     Click(samples, "NewThing");
@@ -200,6 +220,8 @@ TEST_F(Samples, TabsHoldTheirControls) {
     ASSERT_TRUE(driver().Click(forms::Default<frmMain>().cmdNext));
     EXPECT_FALSE(forms::ProgramEnded());
     EXPECT_EQ(samples.txtProduct.Text(), "Widget");
+    EXPECT_EQ(samples.txtItemPrice.Text(), "$4.75");
+    EXPECT_EQ(samples.txtTotalOrderPrice.Text(), "$228.00");
 }
 
 TEST_F(Samples, DatabaseThatCannotBeOpenedIsReportedAndTheStartFormStays) {
