@@ -225,6 +225,7 @@ void MSChart::Redraw() {
     }
     if (high == low) high = low + 1;
     yAxis->setRange(low, high);
+    yAxis->applyNiceNumbers();
     if (state_.chartType == VtChChartType2dLine) {
         for (int s = 1; s <= SeriesCount(); ++s) {
             auto* line = new QLineSeries();
