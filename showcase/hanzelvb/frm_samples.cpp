@@ -1,6 +1,7 @@
 #include "frm_samples.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 #include "application.h"
 #include "err.h"
@@ -34,9 +35,8 @@ frmSamples::frmSamples() : Form("frmSamples") {
     ClientSize(9555, 7065);
 
     SamplesTabControl.Font().Name("Arial Narrow");
-    for (forms::Control* control : {static_cast<forms::Control*>(&GridLabel), static_cast<forms::Control*>(&MSFlexGrid),
-                                    static_cast<forms::Control*>(&lblDBGrid), static_cast<forms::Control*>(&lblActiveX),
-                                    static_cast<forms::Control*>(&lblChart), static_cast<forms::Control*>(&MSChart1)}) {
+    for (forms::Control* control :
+         std::initializer_list<forms::Control*>{&GridLabel, &MSFlexGrid, &lblDBGrid, &lblActiveX, &lblChart, &MSChart1}) {
         SamplesTabControl.Place(*control, 1);
     }
 
