@@ -115,9 +115,8 @@ TEST_F(MainForm, ExitButtonAndExitMenuEndTheProgram) {
     ASSERT_TRUE(driver().Click(forms::Default<frmMain>().cmdExitMain));
     EXPECT_TRUE(forms::ProgramEnded());
     EXPECT_TRUE(forms::Forms().empty());
-}
 
-TEST_F(MainForm, ExitMenuEndsTheProgram) {
+    forms::detail::ResetRuntime();
     forms::Default<frmMain>().Show();
     ASSERT_TRUE(driver().ChooseMenu(forms::Default<frmMain>().Exitmnu));
     EXPECT_TRUE(forms::ProgramEnded());
