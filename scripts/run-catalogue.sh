@@ -7,8 +7,9 @@
 #
 # --program starts another program of the build instead (StockwiseC or
 # StockwiseB, the inventory; OrvantaA or OrvantaB, the other catalogue builds;
-# pbhanzel, the PowerBuilder-style showcase, from the program folder where its
-# settings file, document and database lie).
+# vbhanzel, the forms-runtime showcase; pbhanzel, the PowerBuilder-style
+# showcase, from the program folder where its settings file, document and
+# database lie).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 program=OrvantaC
@@ -18,8 +19,8 @@ if [ "${1:-}" = "--program" ]; then
   shift 2
 fi
 case "$program" in
-  OrvantaA|OrvantaB|OrvantaC|StockwiseB|StockwiseC|pbhanzel) ;;
-  *) echo "run-catalogue: unknown program '$program' (OrvantaA, OrvantaB, OrvantaC, StockwiseB, StockwiseC, pbhanzel)" >&2; exit 2 ;;
+  OrvantaA|OrvantaB|OrvantaC|StockwiseB|StockwiseC|vbhanzel|pbhanzel) ;;
+  *) echo "run-catalogue: unknown program '$program' (OrvantaA, OrvantaB, OrvantaC, StockwiseB, StockwiseC, vbhanzel, pbhanzel)" >&2; exit 2 ;;
 esac
 bash scripts/install-deps.sh
 bash scripts/build.sh

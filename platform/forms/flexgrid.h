@@ -16,6 +16,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,7 @@ class QTableView;
 namespace forms {
 
 class FlexGridModel;
+class RecordsetWatch;
 
 class FlexGrid : public Control, public DataSourceFollower {
 public:
@@ -167,6 +169,9 @@ private:
     int followId_ = 0;
     const void* filledFrom_ = nullptr;
     int filledCount_ = -1;
+    // Refills the grid when the shown rows change in place (a refresh, a
+    // record saved or deleted).
+    std::unique_ptr<RecordsetWatch> watch_;
 };
 
 }  // namespace forms
