@@ -46,7 +46,12 @@ bool ClickWith(Control& control, Qt::MouseButton button) {
     QWidget* w = control.Widget();
     if (!Reachable(w)) return false;
     Activate(w);
-    QTest::mouseClick(w, button, Qt::NoModifier, w->rect().center());
+    // The press goes where the pointer is: to a part of the control (a user
+    // control's constituent) when one lies under its middle.
+    const QPoint centre = w->rect().center();
+    QWidget* target = w->childAt(centre);
+    if (!target) target = w;
+    QTest::mouseClick(target, button, Qt::NoModifier, target->mapFrom(w, centre));
     return true;
 }
 }  // namespace

@@ -96,7 +96,7 @@ void SSTab::Tab(std::int16_t tab) {
     if (tab == state_.current) return;
     const std::int16_t previous = state_.current;
     state_.current = tab;
-    ShowCurrent();
+    ArrangePages();  // also places controls loaded since
     if (Click && !detail::EndCalled()) Raise([&] { Click(previous); });
 }
 
@@ -208,7 +208,7 @@ void SSTab::ShowCurrent() {
 void SSTab::UserSelected(int index) {
     const std::int16_t previous = state_.current;
     state_.current = static_cast<std::int16_t>(index);
-    ShowCurrent();
+    ArrangePages();
     if (Click) RaiseEvent([&] { Click(previous); });
 }
 
