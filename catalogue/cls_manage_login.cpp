@@ -13,7 +13,7 @@ void clsManageLogin::SubmitPassword(frmExistingLogin& sourceForm) {
     LatestLogin(custId);
     LatestPassword(sourceForm.txtPassword.Text());
     LatestRememberPassword(sourceForm.chkPassword.Value());
-    if (custId == -2) AdminLogin(true);
+    if (custId == kAdministratorCustomer) AdminLogin(true);
     sourceForm.Hide();
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "customer_keys.h"
 #include "variant.h"
 
 namespace catalogue {
@@ -15,10 +16,11 @@ class clsManageLogin : public vb::Object {
 public:
     std::string TypeName() const override { return "clsManageLogin"; }
 
-    // True once the customer with CUSTID -2 has logged in; never reset.
+    // True once the administrator (kAdministratorCustomer) has logged in;
+    // never reset.
     bool AdminLogin() const { return adminLogin_; }
     void AdminLogin(bool value) { adminLogin_ = value; }
-    // CUSTID of the customer chosen last; -1 while nobody has logged in.
+    // CUSTID of the customer chosen last; kNobodyLoggedIn until then.
     std::int32_t LatestLogin() const { return latestLogin_; }
     void LatestLogin(std::int32_t value) { latestLogin_ = value; }
     // The "Remember Password" box at the last login: 0 unticked, 1 ticked.
@@ -35,7 +37,7 @@ public:
 
 private:
     bool adminLogin_ = false;
-    std::int32_t latestLogin_ = -1;
+    std::int32_t latestLogin_ = kNobodyLoggedIn;
     std::int16_t latestRememberPassword_ = 0;
     std::string latestPassword_;
 };

@@ -30,7 +30,7 @@ std::string ProductNodeKey(const vb::Variant& productId) {
 
 void clsManageMain::TabClick(frmMain& frmTarget) {
     forms::Tab* selected = frmTarget.tabMain.SelectedItem();
-    if (selected == nullptr) vb::RaiseError(91);
+    if (selected == nullptr) vb::RaiseError(vb::errors::ObjectVariableNotSet);
     const bool album = selected->Index() == 1;
     frmTarget.frameInfo.Visible(album);
     frmTarget.frameDetails.Visible(!album);
@@ -113,7 +113,7 @@ void clsManageMain::NodeClick(frmMain& frmTarget, forms::Node& Node) {
     if (!setUp_) SetupParameterizedQueries(frmTarget);
 
     forms::Node* selected = frmTarget.treMain.SelectedItem();
-    if (selected == nullptr) vb::RaiseError(91);
+    if (selected == nullptr) vb::RaiseError(vb::errors::ObjectVariableNotSet);
     if (selected->Children() == 0) {
         frmTarget.statusMain.SimpleText("Working...");
         frmTarget.statusMain.Refresh();
@@ -168,7 +168,7 @@ void clsManageMain::FillTreeView(frmMain& frmTarget) {
     nodes.Item(vb::Variant(1)).Expanded(true);
     nodes.Item(vb::Variant(2)).Selected(true);
     forms::Node* selected = frmTarget.treMain.SelectedItem();
-    if (selected == nullptr) vb::RaiseError(91);
+    if (selected == nullptr) vb::RaiseError(vb::errors::ObjectVariableNotSet);
     NodeClick(frmTarget, *selected);
 }
 

@@ -97,14 +97,14 @@ void frmAdmin::cmdDelete_Click() {
             if (OnAdminCustomer()) {
                 forms::MsgBox("You cannot delete the Admin user!", forms::vbOKOnly, "Required User");
             } else {
-                if (!IsSqlWholeNumber(key)) vb::RaiseError(13);
+                if (!IsSqlWholeNumber(key)) vb::RaiseError(vb::errors::TypeMismatch);
                 modMain::Database().Execute("delete from " + sAdminTable + " where " + rsAdmin->Fields(0).Name() +
                                             " = " + vb::Trim(vb::Str(vb::Variant(key))));
                 dataAdmin.Refresh();
             }
 
             auto rs = dataAdmin.Recordset();
-            if (!rs) vb::RaiseError(91);
+            if (!rs) vb::RaiseError(vb::errors::ObjectVariableNotSet);
             const bool empty = rs->Bof() && rs->Eof();
             if (empty || (OnAdminCustomer() && rs->RecordCount() == 1)) {
                 modMain::Restore("No");

@@ -138,7 +138,7 @@ void frmExisting::cmdCancelOrder_Click() {
     vb::OnErrorGoTo(
         [&] {
             const std::string keyText = FlexigridOrders.TextMatrix(row, 0);
-            if (!IsSqlWholeNumber(keyText)) vb::RaiseError(13);
+            if (!IsSqlWholeNumber(keyText)) vb::RaiseError(vb::errors::TypeMismatch);
             const std::int32_t key = vb::CLng(vb::Variant(keyText));
             modMain::Database().Execute("DELETE FROM ORDERS WHERE ORDERID=" +
                                         vb::Str(vb::Variant(static_cast<int>(key))));

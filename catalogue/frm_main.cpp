@@ -156,7 +156,7 @@ void frmMain::cmdOrder_Click() {
         return;
     }
     if (design_.orderFirstAlbum) {
-        if (modMain::Login().LatestLogin() == -1) return;
+        if (modMain::Login().LatestLogin() == kNobodyLoggedIn) return;
         ShowFirstAlbum();
     }
     forms::Default<frmOrder>().Show(forms::vbModal);

@@ -121,7 +121,7 @@ void frmOrder::ShowChosenAlbum() {
 void frmOrder::ShowCustomer(const std::string& procedure) {
     forms::TextBox* const boxes[] = {&txtName, &txtStreet, &txtCityStateZip, &txtPhone};
     const std::int32_t customer = modMain::Login().LatestLogin();
-    if (customer == -3) {
+    if (customer == kNewCustomer) {
         for (forms::TextBox* box : boxes) {
             box->Text("");
             box->Locked(false);
@@ -217,7 +217,7 @@ bool frmOrder::QuantityAccepted() {
         } catch (const vb::VBError& e) {
             // No number at all counts as none; a number beyond 32 bits as too large.
             lOrderQuantity = 0;
-            quantityTooLarge_ = e.number() == 6 && vb::Val(text) > 0;
+            quantityTooLarge_ = e.number() == vb::errors::Overflow && vb::Val(text) > 0;
         }
     }
     if (quantityTooLarge_) {
@@ -253,7 +253,7 @@ void frmOrder::StoreOrder() {
             clsManageLogin& login = modMain::Login();
             db.BeginTrans();
             pending = &db;
-            if (login.LatestLogin() == -3) {
+            if (login.LatestLogin() == kNewCustomer) {
                 NewCustomer customer{NextKey(db, "SELECT MAX(CUSTID) FROM CUSTOMERS"), txtName.Text(),
                                      txtStreet.Text(), txtCityStateZip.Text(), txtPhone.Text()};
                 db.Execute(CustomerInsert(customer));
@@ -278,7 +278,7 @@ void frmOrder::StoreOrder() {
         },
         [&] {
             if (pending) RollBackKeepingError(*pending);
-            if (customerAdded) modMain::Login().LatestLogin(-3);
+            if (customerAdded) modMain::Login().LatestLogin(kNewCustomer);
             orvanta::ReportUnexpectedError("frmOrder.cmdOrder_Click");
         });
     if (!stored) return;

@@ -21,7 +21,7 @@ void StartFromProgramFolder(const std::string& program) {
         found = vb::Dir(path);
     } catch (const vb::VBError& e) {
         // A name the file system cannot hold is a file that is not there.
-        if (e.number() != 52) throw;
+        if (e.number() != vb::errors::BadFileNameOrNumber) throw;
         vb::Err().Set(e);
     }
     if (found.empty()) {

@@ -26,12 +26,12 @@ std::string gsDbMode;
 bool gbLoggedIn = false;
 
 dao::Database& Database() {
-    if (!gdbMain) vb::RaiseError(91);
+    if (!gdbMain) vb::RaiseError(vb::errors::ObjectVariableNotSet);
     return *gdbMain;
 }
 
 clsManageLogin& Login() {
-    if (!gobjLogin) vb::RaiseError(91);
+    if (!gobjLogin) vb::RaiseError(vb::errors::ObjectVariableNotSet);
     return *gobjLogin;
 }
 

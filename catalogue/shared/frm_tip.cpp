@@ -26,7 +26,7 @@ void ResumeAfterBadFileName(const std::function<void()>& statement) {
     try {
         statement();
     } catch (const vb::VBError& e) {
-        if (e.number() != 52) throw;
+        if (e.number() != vb::errors::BadFileNameOrNumber) throw;
         vb::Err().Set(e);
     }
 }

@@ -94,7 +94,7 @@ void SetFontForLocale(vb::Object& font) {
 
 void SetFontForLocale(const vb::ObjectRef& font) {
     if (!font) {
-        vb::Err().Set(vb::VBError(91));
+        vb::Err().Set(vb::VBError(vb::errors::ObjectVariableNotSet));
         return;
     }
     SetFontForLocale(*font);

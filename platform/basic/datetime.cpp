@@ -18,7 +18,7 @@ struct Parts {
 Parts partsOf(const Variant& value) {
     Date d = value.ToDate();
     Parts p{};
-    if (!d.ToParts(p.year, p.month, p.day, p.hour, p.minute, p.second)) RaiseError(6);
+    if (!d.ToParts(p.year, p.month, p.day, p.hour, p.minute, p.second)) RaiseError(errors::Overflow);
     return p;
 }
 
@@ -46,7 +46,7 @@ double fromLinear(double linear) {
 }
 
 Date checked(double serial) {
-    if (!(serial > -657435.0 && serial < 2958466.0)) RaiseError(5);
+    if (!(serial > -657435.0 && serial < 2958466.0)) RaiseError(errors::InvalidProcedureCall);
     return Date{serial};
 }
 
@@ -81,7 +81,7 @@ int Minute(const Variant& date) { return partsOf(date).minute; }
 int Second(const Variant& date) { return partsOf(date).second; }
 
 int Weekday(const Variant& date, int firstDayOfWeek) {
-    if (firstDayOfWeek < 1 || firstDayOfWeek > 7) RaiseError(5);
+    if (firstDayOfWeek < 1 || firstDayOfWeek > 7) RaiseError(errors::InvalidProcedureCall);
     Parts p = partsOf(date);
     int w = calendar::WeekdayOfSerial(static_cast<long long>(Date::FromParts(p.year, p.month, p.day).serial));
     return (w - firstDayOfWeek + 7) % 7 + 1;
@@ -93,7 +93,7 @@ Date DateSerial(int year, int month, int day) {
     long long months = static_cast<long long>(year) * 12 + (static_cast<long long>(month) - 1);
     long long y = months >= 0 ? months / 12 : -((-months + 11) / 12);
     int m = static_cast<int>(months - y * 12) + 1;
-    if (y < 100 || y > 9999) RaiseError(5);
+    if (y < 100 || y > 9999) RaiseError(errors::InvalidProcedureCall);
     double first = Date::FromParts(static_cast<int>(y), m, 1).serial;
     return checked(first + (static_cast<double>(day) - 1));
 }
@@ -112,7 +112,7 @@ Date DateAdd(const std::string& interval, double number, const Variant& date) {
         Parts p = partsOf(Variant(d));
         double months = n * (k == "yyyy" ? 12 : k == "q" ? 3 : 1);
         double total = p.year * 12.0 + (p.month - 1) + months;
-        if (!(total >= 100 * 12.0 && total < 10000 * 12.0)) RaiseError(5);
+        if (!(total >= 100 * 12.0 && total < 10000 * 12.0)) RaiseError(errors::InvalidProcedureCall);
         int y = static_cast<int>(std::floor(total / 12));
         int m = static_cast<int>(total - y * 12.0) + 1;
         int day = std::min(p.day, calendar::DaysInMonth(y, m));
@@ -124,7 +124,7 @@ Date DateAdd(const std::string& interval, double number, const Variant& date) {
     else if (k == "h") days = n / 24;
     else if (k == "n") days = n / 1440;
     else if (k == "s") days = n / 86400;
-    else RaiseError(5);
+    else RaiseError(errors::InvalidProcedureCall);
     return checked(fromLinear(toLinear(d.serial) + days));
 }
 

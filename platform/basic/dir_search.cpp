@@ -90,7 +90,7 @@ std::string next() {
 
 std::string Dir(const std::string& path) {
     if (path.empty()) return Dir();
-    if (path.find('\0') != std::string::npos) RaiseError(52);
+    if (path.find('\0') != std::string::npos) RaiseError(errors::BadFileNameOrNumber);
     auto slash = path.rfind('/');
     std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
     std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
@@ -111,7 +111,7 @@ std::string Dir(const std::string& path) {
 
 std::string Dir() {
     std::lock_guard lock(mutex);
-    if (!searchActive) RaiseError(52);
+    if (!searchActive) RaiseError(errors::BadFileNameOrNumber);
     return next();
 }
 

@@ -100,7 +100,7 @@ std::string StandardErrorDescription(int number) {
 }
 
 void ErrObject::Raise(int number, const std::string& source, const std::string& description) {
-    if (number == 0) RaiseError(5);  // raising "no error" is an invalid call
+    if (number == 0) RaiseError(errors::InvalidProcedureCall);  // raising "no error" is an invalid call
     throw VBError(number, description, source);
 }
 

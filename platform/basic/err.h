@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "error_numbers.h"
+
 namespace vb {
 
 // A run-time error in flight. Number, description and source as the error

@@ -36,27 +36,27 @@ bool folderExists(const std::string& path) {
 
 int errorFor(int error, const std::string& path, OpenMode mode) {
     switch (error) {
-    case ENOENT: return mode == OpenMode::Input && folderExists(path) ? 53 : 76;
-    case ENOTDIR: return 76;
-    case ENAMETOOLONG: return 52;
-    case EMFILE: case ENFILE: return 67;
-    case ENOSPC: case EDQUOT: return 61;
-    default: return 75;  // EACCES, EPERM, EROFS, EISDIR, ...
+    case ENOENT: return mode == OpenMode::Input && folderExists(path) ? errors::FileNotFound : errors::PathNotFound;
+    case ENOTDIR: return errors::PathNotFound;
+    case ENAMETOOLONG: return errors::BadFileNameOrNumber;
+    case EMFILE: case ENFILE: return errors::TooManyFiles;
+    case ENOSPC: case EDQUOT: return errors::DiskFull;
+    default: return errors::PathFileAccessError;  // EACCES, EPERM, EROFS, EISDIR, ...
     }
 }
 
-int writeError(int error) { return error == ENOSPC || error == EDQUOT ? 61 : 57; }
+int writeError(int error) { return error == ENOSPC || error == EDQUOT ? errors::DiskFull : errors::DeviceIOError; }
 
 OpenFile& openFile(int fileNumber) {
     auto it = table().find(fileNumber);
-    if (it == table().end()) RaiseError(52);
+    if (it == table().end()) RaiseError(errors::BadFileNameOrNumber);
     return it->second;
 }
 
 void write(int fileNumber, const std::string& text) {
     std::lock_guard lock(mutex);
     OpenFile& f = openFile(fileNumber);
-    if (f.mode == OpenMode::Input) RaiseError(54);
+    if (f.mode == OpenMode::Input) RaiseError(errors::BadFileMode);
     if (!text.empty() && std::fwrite(text.data(), 1, text.size(), f.file) != text.size()) {
         int e = errno;
         std::clearerr(f.file);
@@ -70,24 +70,24 @@ int FreeFile() {
     std::lock_guard lock(mutex);
     for (int n = 1; n <= 255; ++n)
         if (!table().count(n)) return n;
-    RaiseError(67);
+    RaiseError(errors::TooManyFiles);
 }
 
 void Open(const std::string& path, OpenMode mode, int fileNumber) {
     std::lock_guard lock(mutex);
-    if (fileNumber < 1 || fileNumber > 511) RaiseError(52);
-    if (table().count(fileNumber)) RaiseError(55);
-    if (path.empty() || path.find('\0') != std::string::npos) RaiseError(52);
+    if (fileNumber < 1 || fileNumber > 511) RaiseError(errors::BadFileNameOrNumber);
+    if (table().count(fileNumber)) RaiseError(errors::FileAlreadyOpen);
+    if (path.empty() || path.find('\0') != std::string::npos) RaiseError(errors::BadFileNameOrNumber);
 
     // The same file may be read under several numbers, but never written
     // under one while open under another.
     struct stat st{};
     if (::stat(path.c_str(), &st) == 0) {
-        if (S_ISDIR(st.st_mode)) RaiseError(75);
+        if (S_ISDIR(st.st_mode)) RaiseError(errors::PathFileAccessError);
         for (const auto& [n, f] : table())
             if (f.device == st.st_dev && f.inode == st.st_ino &&
                 (mode != OpenMode::Input || f.mode != OpenMode::Input))
-                RaiseError(55);
+                RaiseError(errors::FileAlreadyOpen);
     }
 
     const char* how = mode == OpenMode::Input ? "rb" : mode == OpenMode::Output ? "wb" : "ab";
@@ -104,9 +104,9 @@ void Open(const std::string& path, OpenMode mode, int fileNumber) {
 std::string LineInput(int fileNumber) {
     std::lock_guard lock(mutex);
     OpenFile& f = openFile(fileNumber);
-    if (f.mode != OpenMode::Input) RaiseError(54);
+    if (f.mode != OpenMode::Input) RaiseError(errors::BadFileMode);
     int c = std::getc(f.file);
-    if (c == EOF) RaiseError(62);
+    if (c == EOF) RaiseError(errors::InputPastEndOfFile);
     std::string line;
     for (; c != EOF; c = std::getc(f.file)) {
         if (c == '\n') break;
@@ -127,7 +127,7 @@ void PrintPart(int fileNumber, const std::string& text) { write(fileNumber, text
 bool Eof(int fileNumber) {
     std::lock_guard lock(mutex);
     OpenFile& f = openFile(fileNumber);
-    if (f.mode != OpenMode::Input) RaiseError(54);
+    if (f.mode != OpenMode::Input) RaiseError(errors::BadFileMode);
     int c = std::getc(f.file);
     if (c == EOF) return true;
     std::ungetc(c, f.file);

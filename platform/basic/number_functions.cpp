@@ -13,13 +13,13 @@ namespace vb {
 std::string Str(const Variant& number) {
     Variant v = number;
     switch (number.Type()) {
-    case VarType::Null: RaiseError(94);
+    case VarType::Null: RaiseError(errors::InvalidUseOfNull);
     case VarType::Boolean: case VarType::Date: return number.ToString();
     case VarType::Empty: v = Variant(std::int16_t{0}); break;
     case VarType::String: v = Variant(number.ToDouble()); break;
     case VarType::Integer: case VarType::Long: case VarType::Single:
     case VarType::Double: case VarType::Currency: break;
-    default: RaiseError(13);
+    default: RaiseError(errors::TypeMismatch);
     }
     std::string text = v.ToString();
     bool negative = !text.empty() && text[0] == '-';
@@ -52,7 +52,7 @@ double Val(const std::string& text) {
         if (digits.empty()) return 0.0;
         bool longSuffix = at(pos) == '&';
         std::int64_t value = 0;
-        if (!detail::RadixValue(digits, radix, longSuffix, value)) RaiseError(6);
+        if (!detail::RadixValue(digits, radix, longSuffix, value)) RaiseError(errors::Overflow);
         return static_cast<double>(value);
     }
 
@@ -87,14 +87,14 @@ double Val(const std::string& text) {
     }
     if (n.digits.empty()) return 0.0;
     double d = detail::DecimalToDouble(n);
-    if (!std::isfinite(d)) RaiseError(6);
+    if (!std::isfinite(d)) RaiseError(errors::Overflow);
     return d;
 }
 
 double Val(const char* text) { return Val(std::string(text ? text : "")); }
 
 double Val(const Variant& value) {
-    if (value.IsNull()) RaiseError(94);
+    if (value.IsNull()) RaiseError(errors::InvalidUseOfNull);
     return Val(value.ToString());
 }
 
@@ -113,7 +113,7 @@ Variant roundKeepingKind(const Variant& v, bool down) {
         std::int64_t s = v.rawInt(), q = s / Currency::Scale;
         if (down && s % Currency::Scale < 0) --q;
         // Int of the lowest amounts rounds below the Currency range.
-        if (__builtin_mul_overflow(q, Currency::Scale, &s)) RaiseError(6);
+        if (__builtin_mul_overflow(q, Currency::Scale, &s)) RaiseError(errors::Overflow);
         return Variant(Currency::FromScaled(s));
     }
     case VarType::Single: return Variant(static_cast<float>(cut(v.rawDouble())));

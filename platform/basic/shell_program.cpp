@@ -147,11 +147,11 @@ std::vector<std::string> ResolveShellCommand(const std::string& command) {
 }
 
 double Shell(const std::string& command, int windowStyle) {
-    if (windowStyle < 0 || windowStyle > 6) RaiseError(5);
+    if (windowStyle < 0 || windowStyle > 6) RaiseError(errors::InvalidProcedureCall);
     std::vector<std::string> words = ResolveShellCommand(command);
-    if (words.empty()) RaiseError(53);
+    if (words.empty()) RaiseError(errors::FileNotFound);
     pid_t pid = spawnDetached(words);
-    if (pid <= 0) RaiseError(53);
+    if (pid <= 0) RaiseError(errors::FileNotFound);
     return static_cast<double>(pid);
 }
 

@@ -18,7 +18,7 @@ std::size_t offsetOf(const std::string& s, long index) {
 }
 
 void requireNonNegative(long n) {
-    if (n < 0) RaiseError(5);
+    if (n < 0) RaiseError(errors::InvalidProcedureCall);
 }
 
 // Finds `find` in `s` again and again; a text comparison folds both texts
@@ -75,12 +75,12 @@ std::string Right(const std::string& s, long length) {
 }
 
 std::string Mid(const std::string& s, long start) {
-    if (start < 1) RaiseError(5);
+    if (start < 1) RaiseError(errors::InvalidProcedureCall);
     return s.substr(std::min(s.size(), offsetOf(s, start - 1)));
 }
 
 std::string Mid(const std::string& s, long start, long length) {
-    if (start < 1) RaiseError(5);
+    if (start < 1) RaiseError(errors::InvalidProcedureCall);
     requireNonNegative(length);
     std::string rest = Mid(s, start);
     return rest.substr(0, offsetOf(rest, length));
@@ -104,7 +104,7 @@ std::string UCase(const std::string& s) { return utf8::Upper(s); }
 long InStr(const std::string& s, const std::string& find) { return InStr(1, s, find); }
 
 long InStr(long start, const std::string& s, const std::string& find, CompareMethod compare) {
-    if (start < 1) RaiseError(5);
+    if (start < 1) RaiseError(errors::InvalidProcedureCall);
     long length = Len(s);
     if (start > length) return 0;
     if (find.empty()) return start;
@@ -119,7 +119,7 @@ int StrComp(const std::string& a, const std::string& b, CompareMethod compare) {
 }
 
 std::string Chr(long code) {
-    if (code < 0 || code > 255) RaiseError(5);
+    if (code < 0 || code > 255) RaiseError(errors::InvalidProcedureCall);
     char32_t cp = code >= 0x80 && code <= 0x9F ? kWestern80[code - 0x80] : static_cast<char32_t>(code);
     std::string out;
     utf8::Append(out, cp);
@@ -128,14 +128,14 @@ std::string Chr(long code) {
 
 std::string ChrW(long code) {
     if (code < 0 && code >= -32768) code += 65536;
-    if (code < 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) RaiseError(5);
+    if (code < 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) RaiseError(errors::InvalidProcedureCall);
     std::string out;
     utf8::Append(out, static_cast<char32_t>(code));
     return out;
 }
 
 long AscW(const std::string& s) {
-    if (s.empty()) RaiseError(5);
+    if (s.empty()) RaiseError(errors::InvalidProcedureCall);
     std::size_t pos = 0;
     return static_cast<long>(utf8::Next(s, pos));
 }
@@ -155,7 +155,7 @@ std::string Space(long count) {
 
 std::string String(long count, const std::string& character) {
     requireNonNegative(count);
-    if (character.empty()) RaiseError(5);
+    if (character.empty()) RaiseError(errors::InvalidProcedureCall);
     std::string one = character.substr(0, offsetOf(character, 1)), out;
     out.reserve(one.size() * static_cast<std::size_t>(count));
     for (long i = 0; i < count; ++i) out += one;
@@ -170,7 +170,7 @@ std::string String(long count, long code) {
 
 std::string Replace(const std::string& expression, const std::string& find, const std::string& replacement,
                     long start, long count, CompareMethod compare) {
-    if (start < 1 || count < -1) RaiseError(5);
+    if (start < 1 || count < -1) RaiseError(errors::InvalidProcedureCall);
     std::string s = Mid(expression, start);
     if (find.empty() || count == 0) return s;
     const Finder finder(s, find, compare);
@@ -189,7 +189,7 @@ std::string Replace(const std::string& expression, const std::string& find, cons
 
 std::vector<std::string> Split(const std::string& expression, const std::string& delimiter, long limit,
                                CompareMethod compare) {
-    if (limit < -1) RaiseError(5);
+    if (limit < -1) RaiseError(errors::InvalidProcedureCall);
     std::vector<std::string> parts;
     if (expression.empty() || limit == 0) return parts;
     if (delimiter.empty()) return {expression};

@@ -40,17 +40,19 @@ char32_t mapCase(char32_t cp, bool upper) {
     return static_cast<char32_t>(upper ? towupper_l(w, loc) : towlower_l(w, loc));
 }
 
-std::string mapAll(std::string_view s, bool upper) {
+// Every character of `s` through `map`; invalid bytes stay as they are.
+template <typename Map>
+std::string mapAll(std::string_view s, Map map) {
     std::string out;
     out.reserve(s.size());
     for (std::size_t pos = 0; pos < s.size();) {
         std::size_t start = pos;
         char32_t cp = Next(s, pos);
         if (pos - start == 1 && cp >= 0x80) {
-            out += s[start];  // an invalid byte stays as it is
+            out += s[start];
             continue;
         }
-        Append(out, mapCase(cp, upper));
+        Append(out, map(cp));
     }
     return out;
 }
@@ -100,8 +102,19 @@ void Append(std::string& out, char32_t cp) {
     }
 }
 
-std::string Lower(std::string_view s) { return mapAll(s, false); }
-std::string Upper(std::string_view s) { return mapAll(s, true); }
+std::string Lower(std::string_view s) {
+    return mapAll(s, [](char32_t cp) { return mapCase(cp, false); });
+}
+
+std::string Upper(std::string_view s) {
+    return mapAll(s, [](char32_t cp) { return mapCase(cp, true); });
+}
+
+// Through the capital first, so that the several small forms of one capital
+// (final sigma, long s) fold to the same character.
+std::string Fold(std::string_view s) {
+    return mapAll(s, [](char32_t cp) { return mapCase(mapCase(cp, true), false); });
+}
 
 int CompareNoCase(std::string_view a, std::string_view b) {
     std::size_t i = 0, j = 0;

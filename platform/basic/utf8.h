@@ -25,6 +25,11 @@ void Append(std::string& out, char32_t cp);
 std::string Lower(std::string_view s);
 std::string Upper(std::string_view s);
 
+// The text folded for comparing without regard to case: texts that differ
+// only in case fold alike, final and medial sigma or long s and s included.
+// Invalid bytes stay as they are.
+std::string Fold(std::string_view s);
+
 // Case-insensitive equality and ordering, as the runtime's text comparison.
 int CompareNoCase(std::string_view a, std::string_view b);
 

@@ -20,15 +20,15 @@ double RoundHalfEven(double d) {
 
 Currency Currency::FromDouble(double d) {
     double s = RoundHalfEven(d * Scale);
-    if (!std::isfinite(s) || s >= 9.2233720368547758e18 || s < -9.2233720368547758e18) RaiseError(6);
+    if (!std::isfinite(s) || s >= 9.2233720368547758e18 || s < -9.2233720368547758e18) RaiseError(errors::Overflow);
     return Currency{static_cast<std::int64_t>(s)};
 }
 
 // --- Object -----------------------------------------------------------------
 
-Variant Object::GetMember(const std::string&) { RaiseError(438); }
-void Object::SetMember(const std::string&, const Variant&) { RaiseError(438); }
-Variant Object::CallMember(const std::string&, const std::vector<Variant>&) { RaiseError(438); }
+Variant Object::GetMember(const std::string&) { RaiseError(errors::MemberNotSupported); }
+void Object::SetMember(const std::string&, const Variant&) { RaiseError(errors::MemberNotSupported); }
+Variant Object::CallMember(const std::string&, const std::vector<Variant>&) { RaiseError(errors::MemberNotSupported); }
 
 // --- construction -----------------------------------------------------------
 
@@ -38,7 +38,7 @@ Variant::Variant(int i) : type_(VarType::Long), i_(i) {}
 Variant::Variant(long i) : Variant(static_cast<long long>(i)) {}
 Variant::Variant(long long i) : type_(VarType::Long), i_(i) {
     if (i < std::numeric_limits<std::int32_t>::min() || i > std::numeric_limits<std::int32_t>::max())
-        RaiseError(6);
+        RaiseError(errors::Overflow);
 }
 Variant::Variant(float f) : type_(VarType::Single), d_(f) {}
 Variant::Variant(double d) : type_(VarType::Double), d_(d) {}
@@ -88,18 +88,18 @@ std::string Variant::TypeName() const {
 double Variant::ToDouble() const {
     switch (type_) {
     case VarType::Empty: return 0.0;
-    case VarType::Null: RaiseError(94);
+    case VarType::Null: RaiseError(errors::InvalidUseOfNull);
     case VarType::Boolean: return b_ ? -1.0 : 0.0;
     case VarType::Integer: case VarType::Long: return static_cast<double>(i_);
     case VarType::Currency: return Currency{i_}.ToDouble();
     case VarType::Single: case VarType::Double: case VarType::Date: return d_;
     case VarType::String: {
         double d = 0;
-        if (!ParseNumberText(s_, d)) RaiseError(13);
-        if (!std::isfinite(d)) RaiseError(6);
+        if (!ParseNumberText(s_, d)) RaiseError(errors::TypeMismatch);
+        if (!std::isfinite(d)) RaiseError(errors::Overflow);
         return d;
     }
-    default: RaiseError(13);
+    default: RaiseError(errors::TypeMismatch);
     }
 }
 
@@ -120,7 +120,7 @@ template <typename T>
 T checkedIntegral(double d) {
     double r = RoundHalfEven(d);
     if (!std::isfinite(r) || r < std::numeric_limits<T>::min() || r > std::numeric_limits<T>::max())
-        RaiseError(6);
+        RaiseError(errors::Overflow);
     return static_cast<T>(r);
 }
 
@@ -131,7 +131,7 @@ T checkedWhole(std::int64_t scaled) {
     std::int64_t q = scaled / Currency::Scale, r = scaled % Currency::Scale;
     if (r > 5000 || (r == 5000 && (q & 1))) ++q;
     else if (r < -5000 || (r == -5000 && (q & 1))) --q;
-    if (q < std::numeric_limits<T>::min() || q > std::numeric_limits<T>::max()) RaiseError(6);
+    if (q < std::numeric_limits<T>::min() || q > std::numeric_limits<T>::max()) RaiseError(errors::Overflow);
     return static_cast<T>(q);
 }
 }  // namespace
@@ -150,7 +150,7 @@ std::int32_t Variant::ToLong() const {
 
 float Variant::ToSingle() const {
     double d = ToDouble();
-    if (std::isfinite(d) && std::fabs(d) > std::numeric_limits<float>::max()) RaiseError(6);
+    if (std::isfinite(d) && std::fabs(d) > std::numeric_limits<float>::max()) RaiseError(errors::Overflow);
     return static_cast<float>(d);
 }
 
@@ -173,7 +173,7 @@ constexpr double kFirstSerial = -657434.0;
 constexpr double kEndSerial = 2958466.0;
 
 Date checkedDate(double serial) {
-    if (!(serial > kFirstSerial - 1.0 && serial < kEndSerial)) RaiseError(6);
+    if (!(serial > kFirstSerial - 1.0 && serial < kEndSerial)) RaiseError(errors::Overflow);
     return Date{serial};
 }
 }  // namespace
@@ -181,13 +181,13 @@ Date checkedDate(double serial) {
 Date Variant::ToDate() const {
     switch (type_) {
     case VarType::Date: return Date{d_};
-    case VarType::Null: RaiseError(94);
+    case VarType::Null: RaiseError(errors::InvalidUseOfNull);
     case VarType::String: {
         Date d;
         if (ParseDateText(s_, d)) return d;
         double n = 0;
         if (ParseNumberText(s_, n)) return checkedDate(n);
-        RaiseError(13);
+        RaiseError(errors::TypeMismatch);
     }
     default: return checkedDate(ToDouble());
     }
@@ -196,7 +196,7 @@ Date Variant::ToDate() const {
 std::string Variant::ToString() const {
     switch (type_) {
     case VarType::Empty: return "";
-    case VarType::Null: RaiseError(94);
+    case VarType::Null: RaiseError(errors::InvalidUseOfNull);
     case VarType::Boolean: return b_ ? "True" : "False";
     case VarType::Integer: case VarType::Long: return std::to_string(i_);
     case VarType::Currency: return CurrencyText(Currency{i_});
@@ -204,19 +204,19 @@ std::string Variant::ToString() const {
     case VarType::Double: return DoubleText(d_);
     case VarType::Date: return DateText(Date{d_});
     case VarType::String: return s_;
-    default: RaiseError(13);
+    default: RaiseError(errors::TypeMismatch);
     }
 }
 
 ObjectRef Variant::ToObject() const {
     if (type_ == VarType::Object) return o_;
     if (type_ == VarType::Empty) return nullptr;
-    RaiseError(13);
+    RaiseError(errors::TypeMismatch);
 }
 
 ArrayRef Variant::ToArray() const {
     if (type_ == VarType::Array) return a_;
-    RaiseError(13);
+    RaiseError(errors::TypeMismatch);
 }
 
 // --- comparison ---------------------------------------------------------------
@@ -224,7 +224,7 @@ ArrayRef Variant::ToArray() const {
 int Compare(const Variant& a, const Variant& b) { return Compare(a, b, CompareMethod::Binary); }
 
 int Compare(const Variant& a, const Variant& b, CompareMethod method) {
-    if (a.IsNull() || b.IsNull()) RaiseError(94);
+    if (a.IsNull() || b.IsNull()) RaiseError(errors::InvalidUseOfNull);
     auto sign = [](auto x, auto y) { return x < y ? -1 : (x > y ? 1 : 0); };
     bool aText = a.Type() == VarType::String || (a.IsEmpty() && b.Type() == VarType::String);
     bool bText = b.Type() == VarType::String || (b.IsEmpty() && a.Type() == VarType::String);
@@ -259,21 +259,21 @@ SafeArray::SafeArray(std::vector<Bound> b) : bounds(std::move(b)) {
 }
 
 std::int32_t SafeArray::LBound(int dim) const {
-    if (dim < 1 || dim > Dims()) RaiseError(9);
+    if (dim < 1 || dim > Dims()) RaiseError(errors::SubscriptOutOfRange);
     return bounds[dim - 1].lower;
 }
 
 std::int32_t SafeArray::UBound(int dim) const {
-    if (dim < 1 || dim > Dims()) RaiseError(9);
+    if (dim < 1 || dim > Dims()) RaiseError(errors::SubscriptOutOfRange);
     return bounds[dim - 1].lower + bounds[dim - 1].count - 1;
 }
 
 const Variant& SafeArray::At(const std::vector<std::int32_t>& index) const {
-    if (index.size() != bounds.size()) RaiseError(9);
+    if (index.size() != bounds.size()) RaiseError(errors::SubscriptOutOfRange);
     std::size_t offset = 0, stride = 1;
     for (std::size_t i = 0; i < index.size(); ++i) {
         std::int64_t k = static_cast<std::int64_t>(index[i]) - bounds[i].lower;
-        if (k < 0 || k >= bounds[i].count) RaiseError(9);
+        if (k < 0 || k >= bounds[i].count) RaiseError(errors::SubscriptOutOfRange);
         offset += static_cast<std::size_t>(k) * stride;
         stride *= static_cast<std::size_t>(bounds[i].count);
     }

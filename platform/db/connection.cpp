@@ -98,7 +98,9 @@ void Connection::close() {
 }
 
 sqlite3* Connection::handle() const {
-    if (!db_) RaiseEngineError(3420, "The database '" + path_ + "' has been closed; the object can no longer be used.");
+    if (!db_)
+        RaiseEngineError(errors::ObjectClosed,
+                         "The database '" + path_ + "' has been closed; the object can no longer be used.");
     return db_;
 }
 
@@ -112,20 +114,23 @@ std::shared_ptr<Connection> Connection::Open(const std::string& givenPath, bool 
         if (fs::exists(slashed, ec)) path = slashed;
     }
     if (path.empty() || !fs::exists(path, ec))
-        RaiseEngineError(3024, "The database file '" + givenPath + "' could not be found.");
+        RaiseEngineError(errors::DatabaseFileNotFound, "The database file '" + givenPath + "' could not be found.");
     if (fs::is_directory(path, ec))
-        RaiseEngineError(3044, "'" + givenPath + "' is a folder, not a database file.");
+        RaiseEngineError(errors::NotADatabasePath, "'" + givenPath + "' is a folder, not a database file.");
 
     // Look at the file's header before SQLite touches it: a file that is not
     // a database is refused and left exactly as it was.
     {
         std::ifstream in(path, std::ios::binary);
-        if (!in) RaiseEngineError(3051, "The database file '" + path + "' cannot be opened (permission denied).");
+        if (!in)
+            RaiseEngineError(errors::CannotOpenFile,
+                             "The database file '" + path + "' cannot be opened (permission denied).");
         char header[16] = {};
         in.read(header, sizeof header);
         static const char magic[16] = {'S', 'Q', 'L', 'i', 't', 'e', ' ', 'f', 'o', 'r', 'm', 'a', 't', ' ', '3', '\0'};
         if (in.gcount() != 16 || !std::equal(header, header + 16, magic))
-            RaiseEngineError(3343, "'" + path + "' is not a database file in a format this engine recognises.");
+            RaiseEngineError(errors::UnrecognizedDatabaseFormat,
+                             "'" + path + "' is not a database file in a format this engine recognises.");
     }
 
     sqlite3* db = nullptr;
@@ -133,7 +138,8 @@ std::shared_ptr<Connection> Connection::Open(const std::string& givenPath, bool 
     int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
         if (db) sqlite3_close_v2(db);
-        RaiseEngineError(3051, "The database file '" + path + "' cannot be opened (" + sqlite3_errstr(rc) + ").");
+        RaiseEngineError(errors::CannotOpenFile,
+                         "The database file '" + path + "' cannot be opened (" + sqlite3_errstr(rc) + ").");
     }
     std::shared_ptr<Connection> c(new Connection(db, path));
     sqlite3_extended_result_codes(db, 1);
@@ -149,13 +155,17 @@ std::shared_ptr<Connection> Connection::Open(const std::string& givenPath, bool 
     if (rc != SQLITE_OK) {
         int primary = rc & 0xff;
         if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED)
-            RaiseEngineError(3045, "The database file '" + path +
-                                       "' is in use: another user holds it locked, so it cannot be opened now.");
+            RaiseEngineError(errors::FileInUse,
+                             "The database file '" + path +
+                                 "' is in use: another user holds it locked, so it cannot be opened now.");
         if (primary == SQLITE_NOTADB)
-            RaiseEngineError(3343, "'" + path + "' is not a database file in a format this engine recognises.");
+            RaiseEngineError(errors::UnrecognizedDatabaseFormat,
+                             "'" + path + "' is not a database file in a format this engine recognises.");
         if (primary == SQLITE_CORRUPT)
-            RaiseEngineError(3049, "The database file '" + path + "' is damaged and cannot be opened.");
-        RaiseEngineError(3051, "The database file '" + path + "' cannot be opened (" + sqlite3_errstr(rc) + ").");
+            RaiseEngineError(errors::DatabaseDamaged,
+                             "The database file '" + path + "' is damaged and cannot be opened.");
+        RaiseEngineError(errors::CannotOpenFile,
+                         "The database file '" + path + "' cannot be opened (" + sqlite3_errstr(rc) + ").");
     }
     c->installFunctions();
     c->refreshSchema();
@@ -174,7 +184,9 @@ Statement Connection::prepare(const std::string& sql, StatementKind kind) const 
         if (s) sqlite3_finalize(s);
         fail(rc, kind, sql);
     }
-    if (!s) RaiseEngineError(3129, "The SQL text is empty; expected DELETE, INSERT, SELECT or UPDATE.");
+    if (!s)
+        RaiseEngineError(errors::InvalidSqlStatement,
+                         "The SQL text is empty; expected DELETE, INSERT, SELECT or UPDATE.");
     return Statement(s);
 }
 

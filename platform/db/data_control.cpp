@@ -101,7 +101,8 @@ void DataControl::Refresh() {
     }
     if (!database_ || database_->Name() != databaseName_ || sourceChanged_) {
         if (databaseName_.empty())
-            RaiseEngineError(3024, "The data control has no DatabaseName to open its RecordSource on.");
+            RaiseEngineError(errors::DatabaseFileNotFound,
+                             "The data control has no DatabaseName to open its RecordSource on.");
         auto database = OpenDatabase(databaseName_, vb::Variant(exclusive_), readOnly_, connect_);
         detach();
         database_ = database;
@@ -141,7 +142,8 @@ bool DataControl::beforeAction(int action) {
         try {
             recordset_->Edit();
         } catch (const vb::VBError& e) {
-            if (e.number() == 3021 || e.number() == 3167) return true;  // nothing left to save into
+            if (e.number() == errors::NoCurrentRecord || e.number() == errors::RecordDeleted)
+                return true;  // nothing left to save into
             throw;
         }
     }
@@ -151,7 +153,7 @@ bool DataControl::beforeAction(int action) {
 }
 
 void DataControl::UpdateRecord() {
-    if (!recordset_) vb::RaiseError(91);
+    if (!recordset_) vb::RaiseError(vb::errors::ObjectVariableNotSet);
     Busy busy(busy_);
     if (recordset_->EditMode() == dbEditNone) {
         if (!anyBoundChanged()) return;
@@ -214,13 +216,13 @@ vb::Variant DataControl::FieldValue(const std::string& field) const {
     try {
         return f.Value();
     } catch (const vb::VBError& e) {
-        if (e.number() == 3021 || e.number() == 3167) return vb::Variant::Null();
+        if (e.number() == errors::NoCurrentRecord || e.number() == errors::RecordDeleted) return vb::Variant::Null();
         throw;
     }
 }
 
 void DataControl::SetFieldValue(const std::string& field, const vb::Variant& value) {
-    if (!recordset_) vb::RaiseError(91);
+    if (!recordset_) vb::RaiseError(vb::errors::ObjectVariableNotSet);
     if (recordset_->EditMode() == dbEditNone) recordset_->Edit();
     recordset_->Fields(field).SetValue(value);
 }
@@ -233,7 +235,7 @@ void DataControl::arrowMove(Move move) {
     try {
         move();
     } catch (const vb::VBError& e) {
-        if (e.number() != 3426) throw;  // Validate cancelled the move
+        if (e.number() != errors::CancelledByBoundObject) throw;  // Validate cancelled the move
     }
 }
 
@@ -303,7 +305,7 @@ vb::Variant DataControl::GetMember(const std::string& name) {
 void DataControl::SetMember(const std::string& name, const vb::Variant& value) {
     if (SameName(name, "Recordset")) {
         auto rs = std::dynamic_pointer_cast<dao::Recordset>(value.ToObject());
-        if (value.IsObject() && value.ToObject() && !rs) vb::RaiseError(13);
+        if (value.IsObject() && value.ToObject() && !rs) vb::RaiseError(vb::errors::TypeMismatch);
         return SetRecordset(rs);
     }
     if (SameName(name, "RecordSource")) return SetRecordSource(value.ToString());

@@ -29,7 +29,8 @@ void Database::Execute(const std::string& sql, int /*options*/) {
     connection_->handle();  // 3420 when closed
     TranslatedStatement t = TranslateStatement(sql);
     if (t.kind == StatementKind::Select)
-        RaiseEngineError(3065, "A SELECT query returns rows and cannot be executed; open it as a recordset: " + sql);
+        RaiseEngineError(errors::SelectCannotBeExecuted,
+                         "A SELECT query returns rows and cannot be executed; open it as a recordset: " + sql);
     std::string stored = StoreLiteralValues(
         t.sql, t.kind, [this](const std::string& table) { return connection_->tableColumns(table); });
     Statement stmt = connection_->prepare(stored, t.kind);

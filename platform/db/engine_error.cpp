@@ -17,9 +17,9 @@ std::string after(const std::string& message, const std::string& prefix) {
 
 int syntaxNumber(StatementKind kind) {
     switch (kind) {
-    case StatementKind::Insert: return 3134;
-    case StatementKind::Update: return 3144;
-    default: return 3075;
+    case StatementKind::Insert: return errors::InsertSyntax;
+    case StatementKind::Update: return errors::UpdateSyntax;
+    default: return errors::QueryExpressionSyntax;
     }
 }
 
@@ -52,35 +52,39 @@ void RaiseFromSqlite(sqlite3* db, int rc, StatementKind kind, const std::string&
     case SQLITE_CONSTRAINT:
         if (extended == SQLITE_CONSTRAINT_PRIMARYKEY || extended == SQLITE_CONSTRAINT_UNIQUE) {
             std::string cols = message.find(": ") != std::string::npos ? after(message, ": ") : message;
-            RaiseEngineError(3022, "The change would put a duplicate value into the key or unique index on " + cols +
-                                       inFile + "; no rows were changed.");
+            RaiseEngineError(errors::DuplicateKey,
+                             "The change would put a duplicate value into the key or unique index on " + cols + inFile +
+                                 "; no rows were changed.");
         }
         if (extended == SQLITE_CONSTRAINT_NOTNULL) {
             std::string col = message.find(": ") != std::string::npos ? after(message, ": ") : message;
-            RaiseEngineError(3314, "The field " + col + " must have a value" + inFile + ".");
+            RaiseEngineError(errors::FieldRequired, "The field " + col + " must have a value" + inFile + ".");
         }
-        RaiseEngineError(3317, "The change breaks a rule of the table (" + message + ")" + inFile + ".");
+        RaiseEngineError(errors::RuleBroken, "The change breaks a rule of the table (" + message + ")" + inFile + ".");
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-        RaiseEngineError(3260, "The database '" + file + "' is locked by another user; the operation could not wait for it.");
+        RaiseEngineError(errors::Locked,
+                         "The database '" + file + "' is locked by another user; the operation could not wait for it.");
     case SQLITE_READONLY:
-        RaiseEngineError(3027, "Cannot change data: the database '" + file + "' is open read-only.");
+        RaiseEngineError(errors::ReadOnly, "Cannot change data: the database '" + file + "' is open read-only.");
     case SQLITE_NOTADB:
-        RaiseEngineError(3343, "'" + file + "' is not a database file in a format this engine recognises.");
+        RaiseEngineError(errors::UnrecognizedDatabaseFormat,
+                         "'" + file + "' is not a database file in a format this engine recognises.");
     case SQLITE_CORRUPT:
-        RaiseEngineError(3049, "The database '" + file + "' is damaged and cannot be read.");
+        RaiseEngineError(errors::DatabaseDamaged, "The database '" + file + "' is damaged and cannot be read.");
     case SQLITE_FULL:
-        RaiseEngineError(3035, "No room left to write to the database '" + file + "'.");
+        RaiseEngineError(errors::DiskFull, "No room left to write to the database '" + file + "'.");
     case SQLITE_IOERR:
-        RaiseEngineError(3043, "A disk error occurred while using the database '" + file + "'.");
+        RaiseEngineError(errors::DiskError, "A disk error occurred while using the database '" + file + "'.");
     case SQLITE_CANTOPEN:
     case SQLITE_PERM:
     case SQLITE_AUTH:
-        RaiseEngineError(3051, "The database '" + file + "' cannot be opened or written (permission denied).");
+        RaiseEngineError(errors::CannotOpenFile,
+                         "The database '" + file + "' cannot be opened or written (permission denied).");
     case SQLITE_TOOBIG:
-        RaiseEngineError(3163, "A value is too large for its field" + inFile + ".");
+        RaiseEngineError(errors::FieldTooSmall, "A value is too large for its field" + inFile + ".");
     case SQLITE_MISMATCH:
-        RaiseEngineError(3464, "Data type mismatch in criteria expression: " + sql);
+        RaiseEngineError(errors::DataTypeMismatch, "Data type mismatch in criteria expression: " + sql);
     default:
         break;
     }
@@ -88,34 +92,38 @@ void RaiseFromSqlite(sqlite3* db, int rc, StatementKind kind, const std::string&
     if (startsWith(message, "no such table: ")) {
         std::string table = after(message, "no such table: ");
         if (startsWith(table, "main.")) table = table.substr(5);
-        RaiseEngineError(3078, "There is no table or query named '" + table + "'" + inFile + ".");
+        RaiseEngineError(errors::UnknownTable, "There is no table or query named '" + table + "'" + inFile + ".");
     }
     if (startsWith(message, "no such column: ")) {
         std::string col = after(message, "no such column: ");
-        RaiseEngineError(3061, "The statement names '" + col + "', which is not a field of its tables: " + sql);
+        RaiseEngineError(errors::UnknownColumn,
+                         "The statement names '" + col + "', which is not a field of its tables: " + sql);
     }
     if (message.find(" has no column named ") != std::string::npos) {
         std::string col = after(message, " has no column named ");
         std::string table = message.substr(6, message.find(" has no column named ") - 6);
-        RaiseEngineError(3127, "The INSERT INTO statement names the field '" + col + "', which the table '" + table +
-                                   "' does not have.");
+        RaiseEngineError(errors::InsertIntoUnknownField, "The INSERT INTO statement names the field '" + col +
+                                                             "', which the table '" + table + "' does not have.");
     }
     if (startsWith(message, "ambiguous column name: ")) {
         std::string col = after(message, "ambiguous column name: ");
-        RaiseEngineError(3079, "The field '" + col + "' could belong to more than one table of the FROM clause: " + sql);
+        RaiseEngineError(errors::AmbiguousField,
+                         "The field '" + col + "' could belong to more than one table of the FROM clause: " + sql);
     }
     if (startsWith(message, "no such function: ")) {
         std::string fn = after(message, "no such function: ");
-        RaiseEngineError(3085, "The function '" + fn + "' used in the expression is not known: " + sql);
+        RaiseEngineError(errors::UnknownFunction,
+                         "The function '" + fn + "' used in the expression is not known: " + sql);
     }
     if (message.find("values for") != std::string::npos || message.find("values were supplied") != std::string::npos)
-        RaiseEngineError(3346, "The number of values does not match the number of fields to fill: " + sql);
+        RaiseEngineError(errors::ValueCountMismatch,
+                         "The number of values does not match the number of fields to fill: " + sql);
     if (message.find("syntax error") != std::string::npos || startsWith(message, "unrecognized token") ||
         startsWith(message, "incomplete input"))
         RaiseEngineError(syntaxNumber(kind), syntaxText(kind) + " (" + message + "): " + sql);
     if (message.find("misuse of aggregate") != std::string::npos || message.find("wrong number of arguments") != std::string::npos)
-        RaiseEngineError(3075, "Error in query expression (" + message + "): " + sql);
-    RaiseEngineError(3000, "The database engine failed (" + message + ")" + inFile + ": " + sql);
+        RaiseEngineError(errors::QueryExpressionSyntax, "Error in query expression (" + message + "): " + sql);
+    RaiseEngineError(errors::EngineFailed, "The database engine failed (" + message + ")" + inFile + ": " + sql);
 }
 
 }  // namespace dao

@@ -189,11 +189,12 @@ vb::Variant ConvertForColumn(const vb::Variant& v, ColumnType type, const std::s
         return vb::Variant::Null();
     auto failed = [&](int number) -> vb::VBError {
         std::string shown = isText ? "'" + v.rawString() + "'" : v.TypeName() + " value";
-        if (number == 3349)
-            return vb::VBError(3349, "The value " + shown + " is too large for the field " + where + " (" +
-                                         DataTypeName(type.type) + ").");
-        return vb::VBError(3421, "Data type conversion error: " + shown + " cannot be stored in the " +
-                                     DataTypeName(type.type) + " field " + where + ".");
+        if (number == errors::NumericFieldOverflow)
+            return vb::VBError(errors::NumericFieldOverflow, "The value " + shown + " is too large for the field " +
+                                                                 where + " (" + DataTypeName(type.type) + ").");
+        return vb::VBError(errors::DataTypeConversion, "Data type conversion error: " + shown +
+                                                           " cannot be stored in the " + DataTypeName(type.type) +
+                                                           " field " + where + ".");
     };
     try {
         switch (type.type) {
@@ -201,7 +202,7 @@ vb::Variant ConvertForColumn(const vb::Variant& v, ColumnType type, const std::s
         case dbInteger: return vb::Variant::Integer(v.ToInteger());
         case dbByte: {
             std::int16_t b = v.ToInteger();
-            if (b < 0 || b > 255) throw failed(3349);
+            if (b < 0 || b > 255) throw failed(errors::NumericFieldOverflow);
             return vb::Variant::Integer(b);
         }
         case dbCurrency: return vb::Variant(v.ToCurrency());
@@ -219,15 +220,18 @@ vb::Variant ConvertForColumn(const vb::Variant& v, ColumnType type, const std::s
         case dbMemo: {
             std::string s = v.ToString();
             if (type.type == dbText && type.size > 0 && vb::utf8::Length(s) > static_cast<std::size_t>(type.size))
-                throw vb::VBError(3163, "The field " + where + " is too small for the value: it holds at most " +
-                                            std::to_string(type.size) + " characters.");
+                throw vb::VBError(errors::FieldTooSmall, "The field " + where +
+                                                             " is too small for the value: it holds at most " +
+                                                             std::to_string(type.size) + " characters.");
             return vb::Variant(s);
         }
         default: return v;
         }
     } catch (const vb::VBError& e) {
-        if (e.number() == 3163 || e.number() == 3349 || e.number() == 3421) throw;
-        throw failed(e.number() == 6 ? 3349 : 3421);
+        if (e.number() == errors::FieldTooSmall || e.number() == errors::NumericFieldOverflow ||
+            e.number() == errors::DataTypeConversion)
+            throw;
+        throw failed(e.number() == vb::errors::Overflow ? errors::NumericFieldOverflow : errors::DataTypeConversion);
     }
 }
 

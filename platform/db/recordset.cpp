@@ -15,19 +15,23 @@ namespace {
 
 constexpr const char* kRowNumberColumn = "__vbdb_rowid";
 
-[[noreturn]] void noCurrentRecord() { RaiseEngineError(3021, "There is no current record."); }
+[[noreturn]] void noCurrentRecord() { RaiseEngineError(errors::NoCurrentRecord, "There is no current record."); }
 
 }  // namespace
 
 // --- Field -------------------------------------------------------------------
 
 vb::Variant Field::Value() const {
-    if (!owner_) RaiseEngineError(3420, "The field '" + name_ + "' belongs to a recordset that no longer exists.");
+    if (!owner_)
+        RaiseEngineError(errors::ObjectClosed,
+                         "The field '" + name_ + "' belongs to a recordset that no longer exists.");
     return owner_->fieldValue(index_);
 }
 
 void Field::SetValue(const vb::Variant& value) {
-    if (!owner_) RaiseEngineError(3420, "The field '" + name_ + "' belongs to a recordset that no longer exists.");
+    if (!owner_)
+        RaiseEngineError(errors::ObjectClosed,
+                         "The field '" + name_ + "' belongs to a recordset that no longer exists.");
     owner_->setFieldValue(index_, value);
 }
 
@@ -48,15 +52,15 @@ void Field::SetMember(const std::string& name, const vb::Variant& value) {
 
 Field& Fields::operator()(int index) const {
     if (index < 0 || index >= Count())
-        RaiseEngineError(3265, "There is no field number " + std::to_string(index) + " in this recordset (it has " +
-                                   std::to_string(Count()) + ").");
+        RaiseEngineError(errors::ItemNotFound, "There is no field number " + std::to_string(index) +
+                                                   " in this recordset (it has " + std::to_string(Count()) + ").");
     return *items_[static_cast<std::size_t>(index)];
 }
 
 Field& Fields::operator()(const std::string& name) const {
     for (const auto& f : items_)
         if (SameName(f->Name(), name)) return *f;
-    RaiseEngineError(3265, "There is no field named '" + name + "' in this recordset.");
+    RaiseEngineError(errors::ItemNotFound, "There is no field named '" + name + "' in this recordset.");
 }
 
 Field& Fields::Item(const vb::Variant& indexOrName) const {
@@ -99,7 +103,8 @@ std::shared_ptr<Recordset> Recordset::Open(std::shared_ptr<Connection> connectio
     } else {
         TranslatedStatement t = TranslateStatement(source);
         if (t.kind != StatementKind::Select)
-            RaiseEngineError(3219, "Only a SELECT query or a table name can be opened as a recordset: " + source);
+            RaiseEngineError(errors::NotARecordSource,
+                             "Only a SELECT query or a table name can be opened as a recordset: " + source);
         query = t.sql;
         if (type == dbOpenDefault) type = dbOpenDynaset;
     }
@@ -163,9 +168,11 @@ void Recordset::load() {
 // --- state checks ------------------------------------------------------------
 
 void Recordset::checkOpen() const {
-    if (closed_ || !rows_) RaiseEngineError(3420, "The recordset has been closed; it can no longer be used.");
+    if (closed_ || !rows_)
+        RaiseEngineError(errors::ObjectClosed, "The recordset has been closed; it can no longer be used.");
     if (connection_->closed())
-        RaiseEngineError(3420, "The database '" + connection_->path() + "' of this recordset has been closed.");
+        RaiseEngineError(errors::ObjectClosed,
+                         "The database '" + connection_->path() + "' of this recordset has been closed.");
 }
 
 std::size_t Recordset::rowCount() const { return rows_ ? rows_->rows() : 0; }
@@ -178,7 +185,7 @@ bool Recordset::hasCurrent() const { return isLive(pos_); }
 
 void Recordset::requireCurrent() const {
     if (pos_ >= 0 && static_cast<std::size_t>(pos_) < rowCount() && rows_->deleted[static_cast<std::size_t>(pos_)])
-        RaiseEngineError(3167, "The current record has been deleted.");
+        RaiseEngineError(errors::RecordDeleted, "The current record has been deleted.");
     if (!hasCurrent()) noCurrentRecord();
 }
 
@@ -186,9 +193,10 @@ bool Recordset::Updatable() const { return !table_.empty() && type_ != dbOpenSna
 
 void Recordset::requireUpdatable() const {
     if (!Updatable())
-        RaiseEngineError(3027, type_ == dbOpenSnapshot || type_ == dbOpenForwardOnly
-                                   ? "The recordset is a read-only snapshot; its records cannot be changed."
-                                   : "The recordset's query does not read a single table; its records cannot be changed.");
+        RaiseEngineError(errors::ReadOnly,
+                         type_ == dbOpenSnapshot || type_ == dbOpenForwardOnly
+                             ? "The recordset is a read-only snapshot; its records cannot be changed."
+                             : "The recordset's query does not read a single table; its records cannot be changed.");
 }
 
 long Recordset::nextLive(long from) const {
@@ -229,7 +237,8 @@ void Recordset::beforeAction(int action) {
     for (RecordsetObserver* o : observers) {
         if (std::find(observers_.begin(), observers_.end(), o) == observers_.end()) continue;
         if (!o->BeforeAction(action))
-            RaiseEngineError(3426, "The action was cancelled by an object bound to the recordset.");
+            RaiseEngineError(errors::CancelledByBoundObject,
+                             "The action was cancelled by an object bound to the recordset.");
     }
 }
 
@@ -310,8 +319,8 @@ void Recordset::SetAbsolutePosition(long position) {
     checkOpen();
     const auto& live = liveRows();
     if (position < 0 || static_cast<std::size_t>(position) >= live.size())
-        RaiseEngineError(3001, "There is no record at position " + std::to_string(position) + " (the recordset has " +
-                                   std::to_string(live.size()) + ").");
+        RaiseEngineError(errors::InvalidArgument, "There is no record at position " + std::to_string(position) +
+                                                      " (the recordset has " + std::to_string(live.size()) + ").");
     long row = static_cast<long>(live[static_cast<std::size_t>(position)]);
     beforeAction(vbDataActionBookmark);
     moveTo(row);
@@ -345,7 +354,7 @@ vb::Variant Recordset::PeekValue(long position, int field) const {
 vb::Variant Recordset::GetRows(int rows) {
     checkOpen();
     long start = pos_ < 0 ? nextLive(-1) : (isLive(pos_) ? pos_ : nextLive(pos_));
-    if (rows < 0) RaiseEngineError(3001, "GetRows needs a number of rows that is not negative.");
+    if (rows < 0) RaiseEngineError(errors::InvalidArgument, "GetRows needs a number of rows that is not negative.");
     if (start >= static_cast<long>(rowCount())) noCurrentRecord();
     std::vector<long> picked;
     for (long r = start; r < static_cast<long>(rowCount()) && static_cast<int>(picked.size()) < rows; r = nextLive(r))
@@ -367,10 +376,12 @@ void Recordset::setFieldValue(int field, const vb::Variant& value) {
     checkOpen();
     requireUpdatable();
     if (editMode_ == dbEditNone)
-        RaiseEngineError(3020, "A field can only be set after Edit or AddNew.");
+        RaiseEngineError(errors::UpdateWithoutEditOrAddNew, "A field can only be set after Edit or AddNew.");
     const std::string& column = tableColumns_[static_cast<std::size_t>(field)];
     const Field& f = *fields_->items_[static_cast<std::size_t>(field)];
-    if (column.empty()) RaiseEngineError(3164, "The field '" + f.Name() + "' is computed by the query and cannot be changed.");
+    if (column.empty())
+        RaiseEngineError(errors::FieldNotUpdatable,
+                         "The field '" + f.Name() + "' is computed by the query and cannot be changed.");
     buffer_[static_cast<std::size_t>(field)] = ConvertForColumn(value, f.type_, table_ + "." + column);
     changed_[static_cast<std::size_t>(field)] = true;
 }
@@ -391,7 +402,8 @@ void Recordset::reloadRow(std::size_t row) {
     if (rc == SQLITE_DONE) {
         rows_->deleted[row] = 1;
         liveDirty_ = true;
-        RaiseEngineError(3167, "The record has been deleted from the table '" + table_ + "' by another user.");
+        RaiseEngineError(errors::RecordDeleted,
+                         "The record has been deleted from the table '" + table_ + "' by another user.");
     }
     if (rc != SQLITE_ROW) connection_->fail(rc, StatementKind::Select, sql);
     for (std::size_t k = 0; k < fieldsRead.size(); ++k) rows_->set(row, fieldsRead[k], stmt.get(), static_cast<int>(k));
@@ -486,7 +498,8 @@ void Recordset::AddNew() {
 
 void Recordset::Update() {
     checkOpen();
-    if (editMode_ == dbEditNone) RaiseEngineError(3020, "Update was called without AddNew or Edit.");
+    if (editMode_ == dbEditNone)
+        RaiseEngineError(errors::UpdateWithoutEditOrAddNew, "Update was called without AddNew or Edit.");
     beforeAction(vbDataActionUpdate);
     if (editMode_ == dbEditNone) return;  // the pending change was cancelled meanwhile
 
@@ -508,7 +521,8 @@ void Recordset::Update() {
             sqlite3_bind_int64(stmt.get(), p, rows_->rowids[row]);
             connection_->run(stmt, StatementKind::Update, sql);
             if (sqlite3_changes(db) == 0)
-                RaiseEngineError(3167, "The record has been deleted from the table '" + table_ + "' by another user.");
+                RaiseEngineError(errors::RecordDeleted,
+                                 "The record has been deleted from the table '" + table_ + "' by another user.");
         }
         editMode_ = dbEditNone;
         buffer_.clear();
@@ -555,7 +569,8 @@ void Recordset::Update() {
 
 void Recordset::CancelUpdate() {
     checkOpen();
-    if (editMode_ == dbEditNone) RaiseEngineError(3020, "CancelUpdate was called without AddNew or Edit.");
+    if (editMode_ == dbEditNone)
+        RaiseEngineError(errors::UpdateWithoutEditOrAddNew, "CancelUpdate was called without AddNew or Edit.");
     bool wasAdd = editMode_ == dbEditAdd;
     editMode_ = dbEditNone;
     buffer_.clear();
@@ -579,7 +594,8 @@ void Recordset::Delete() {
     bool gone = sqlite3_changes(connection_->handle()) == 0;
     rows_->deleted[row] = 1;
     liveDirty_ = true;
-    if (gone) RaiseEngineError(3167, "The record had already been deleted from the table '" + table_ + "'.");
+    if (gone)
+        RaiseEngineError(errors::RecordDeleted, "The record had already been deleted from the table '" + table_ + "'.");
 }
 
 vb::Variant Recordset::Bookmark() const {
@@ -596,14 +612,16 @@ void Recordset::SetBookmark(const vb::Variant& bookmark) {
         row = static_cast<long>(bookmark.ToLong()) - 1;
     } catch (const vb::VBError&) {
     }
-    if (!isLive(row)) RaiseEngineError(3159, "The value given is not a valid bookmark of this recordset.");
+    if (!isLive(row))
+        RaiseEngineError(errors::NotABookmark, "The value given is not a valid bookmark of this recordset.");
     beforeAction(vbDataActionBookmark);
     moveTo(row);
 }
 
 vb::Variant Recordset::LastModified() const {
     checkOpen();
-    if (lastModified_ < 0) RaiseEngineError(3021, "No record of this recordset has been added or changed.");
+    if (lastModified_ < 0)
+        RaiseEngineError(errors::NoCurrentRecord, "No record of this recordset has been added or changed.");
     return vb::Variant::Long(static_cast<std::int32_t>(lastModified_ + 1));
 }
 
@@ -635,9 +653,10 @@ void Recordset::find(const std::string& criterion, long from) {
     if (rc != SQLITE_OK) {
         std::string message = sqlite3_errmsg(connection_->handle());
         if (message.rfind("no such column: ", 0) == 0)
-            RaiseEngineError(3070, "The criterion names '" + message.substr(16) +
-                                       "', which is not a field of the recordset: " + criterion);
-        RaiseEngineError(3077, "Syntax error in the criterion (" + message + "): " + criterion);
+            RaiseEngineError(errors::UnknownNameInCriterion,
+                             "The criterion names '" + message.substr(16) +
+                                 "', which is not a field of the recordset: " + criterion);
+        RaiseEngineError(errors::ExpressionSyntax, "Syntax error in the criterion (" + message + "): " + criterion);
     }
     long n = static_cast<long>(rowCount());
     long found = -1;
@@ -651,7 +670,8 @@ void Recordset::find(const std::string& criterion, long from) {
         if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
             std::string message = sqlite3_errmsg(connection_->handle());
             sqlite3_reset(raw);
-            RaiseEngineError(3464, "The criterion cannot be evaluated (" + message + "): " + criterion);
+            RaiseEngineError(errors::DataTypeMismatch,
+                             "The criterion cannot be evaluated (" + message + "): " + criterion);
         }
         sqlite3_reset(raw);
         if (match) {

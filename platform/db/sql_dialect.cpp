@@ -50,11 +50,11 @@ StatementKind kindOf(const std::vector<Token>& tokens) {
 [[noreturn]] void raiseSyntax(StatementKind kind, const std::string& what, const std::string& text) {
     switch (kind) {
     case StatementKind::Insert:
-        RaiseEngineError(3134, "Syntax error in INSERT INTO statement (" + what + "): " + text);
+        RaiseEngineError(errors::InsertSyntax, "Syntax error in INSERT INTO statement (" + what + "): " + text);
     case StatementKind::Update:
-        RaiseEngineError(3144, "Syntax error in UPDATE statement (" + what + "): " + text);
+        RaiseEngineError(errors::UpdateSyntax, "Syntax error in UPDATE statement (" + what + "): " + text);
     default:
-        RaiseEngineError(3075, "Syntax error (" + what + ") in query expression: " + text);
+        RaiseEngineError(errors::QueryExpressionSyntax, "Syntax error (" + what + ") in query expression: " + text);
     }
 }
 
@@ -126,7 +126,8 @@ std::size_t statementEnd(const std::vector<Token>& tokens, const std::string& te
         if (tokens[i].kind == Token::Semicolon) { end = i; break; }
     for (std::size_t i = end; i < tokens.size(); ++i)
         if (tokens[i].kind != Token::Space && tokens[i].kind != Token::Semicolon)
-            RaiseEngineError(3142, "Characters found after the end of the SQL statement: " + text);
+            RaiseEngineError(errors::CharactersAfterStatement,
+                             "Characters found after the end of the SQL statement: " + text);
     return end;
 }
 
@@ -260,10 +261,12 @@ TranslatedStatement TranslateStatement(const std::string& text) {
 std::string TranslateExpression(const std::string& text) {
     bool complete = true;
     std::vector<Token> tokens = Tokenize(text, complete);
-    if (!complete) RaiseEngineError(3077, "Syntax error in expression (a text, name or date is not closed): " + text);
+    if (!complete)
+        RaiseEngineError(errors::ExpressionSyntax,
+                         "Syntax error in expression (a text, name or date is not closed): " + text);
     for (const Token& t : tokens)
         if (t.kind == Token::Semicolon)
-            RaiseEngineError(3077, "Syntax error in expression (\";\" is not allowed): " + text);
+            RaiseEngineError(errors::ExpressionSyntax, "Syntax error in expression (\";\" is not allowed): " + text);
     return rewriteTokens(tokens, 0, tokens.size(), StatementKind::Other, text);
 }
 

@@ -189,8 +189,9 @@ private:
         if (type == dbText || type == dbMemo) {
             if (text && type == dbText && column->type.size > 0 &&
                 vb::utf8::Length(value.rawString()) > static_cast<std::size_t>(column->type.size))
-                RaiseEngineError(3163, "The field " + where + " is too small for the value: it holds at most " +
-                                           std::to_string(column->type.size) + " characters.");
+                RaiseEngineError(errors::FieldTooSmall, "The field " + where +
+                                                            " is too small for the value: it holds at most " +
+                                                            std::to_string(column->type.size) + " characters.");
             return;
         }
         if (type == dbUnknown || type == dbBinary || type == dbLongBinary) return;
@@ -198,10 +199,11 @@ private:
         try {
             converted = ConvertForColumn(value, column->type, where);
         } catch (const vb::VBError& e) {
-            if (e.number() != 3421) throw;
+            if (e.number() != errors::DataTypeConversion) throw;
             std::string shown = text ? "'" + value.rawString() + "'" : value.ToString();
-            RaiseEngineError(3464, "Data type mismatch: the value " + shown + " cannot be stored in the " +
-                                       DataTypeName(type) + " field " + where + ".");
+            RaiseEngineError(errors::DataTypeMismatch, "Data type mismatch: the value " + shown +
+                                                           " cannot be stored in the " + DataTypeName(type) +
+                                                           " field " + where + ".");
         }
         StoredValue stored = StoredFromVariant(converted);
         std::string literal;

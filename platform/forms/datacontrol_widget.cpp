@@ -1,6 +1,5 @@
 #include "datacontrol_widget.h"
 
-#include <QTest>
 #include <algorithm>
 
 #include <QHBoxLayout>
@@ -9,7 +8,6 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "acting_as_user.h"
 #include "application.h"
 #include "err.h"
 #include "form.h"
@@ -392,22 +390,5 @@ void DataControl::CopyStateFrom(const Control& other) {
         model_.SetBOFAction(o->model_.BOFAction());
     }
 }
-
-// ---- acting as a user ----
-
-namespace testing {
-
-bool ClickButton(DataControl& data, const std::string& which) {
-    data.Parent().EnsureLoaded();
-    QWidget* w = data.Widget();
-    if (!w) return false;
-    auto* button = w->findChild<QToolButton*>(QString::fromStdString(which));
-    if (!Reachable(button)) return false;
-    Activate(button);
-    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
-    return true;
-}
-
-}  // namespace testing
 
 }  // namespace forms

@@ -136,10 +136,4 @@ private:
     bool pendingOpen_ = false;
 };
 
-namespace testing {
-// Clicks one of the bar's buttons: "First", "Previous", "Next" or "Last";
-// false when it cannot be reached.
-bool ClickButton(DataControl& data, const std::string& which);
-}  // namespace testing
-
 }  // namespace forms

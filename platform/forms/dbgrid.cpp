@@ -1,6 +1,5 @@
 #include "dbgrid.h"
 
-#include <QTest>
 #include <algorithm>
 
 #include <QAbstractTableModel>
@@ -12,7 +11,6 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-#include "acting_as_user.h"
 #include "application.h"
 #include "datacontrol_widget.h"
 #include "err.h"
@@ -586,21 +584,5 @@ void DBGrid::CopyStateFrom(const Control& other) {
     Control::CopyStateFrom(other);
     if (auto* o = dynamic_cast<const DBGrid*>(&other)) state_ = o->state_;
 }
-
-// ---- acting as a user ----
-
-namespace testing {
-
-bool ClickCell(DBGrid& grid, int row, int col, int button) {
-    grid.Parent().EnsureLoaded();
-    QTableView* view = grid.View();
-    const QPoint p = CellCentre(view, row, col);
-    if (p.x() < 0) return false;
-    const Qt::MouseButton b = button == 2 ? Qt::RightButton : button == 4 ? Qt::MiddleButton : Qt::LeftButton;
-    QTest::mouseClick(view->viewport(), b, Qt::NoModifier, p);
-    return true;
-}
-
-}  // namespace testing
 
 }  // namespace forms

@@ -160,10 +160,4 @@ private:
     DBGridModel* model_ = nullptr;
 };
 
-namespace testing {
-// Clicks a cell of the grid's widget with a mouse button (1 left, 2 right);
-// false when the cell is not on screen.
-bool ClickCell(DBGrid& grid, int row, int col, int button = 1);
-}  // namespace testing
-
 }  // namespace forms

@@ -1,6 +1,5 @@
 #include "flexgrid.h"
 
-#include <QTest>
 #include <algorithm>
 #include <cstdlib>
 
@@ -14,7 +13,6 @@
 #include <QStyle>
 #include <QTableView>
 
-#include "acting_as_user.h"
 #include "application.h"
 #include "datacontrol_widget.h"
 #include "err.h"
@@ -823,30 +821,5 @@ void FlexGrid::CopyStateFrom(const Control& other) {
         cells_ = o->cells_;
     }
 }
-
-// ---- acting as a user ----
-
-namespace testing {
-
-bool ClickCell(FlexGrid& grid, int row, int col, bool extend) {
-    grid.Parent().EnsureLoaded();
-    QTableView* view = grid.View();
-    const QPoint p = CellCentre(view, row, col);
-    if (p.x() < 0) return false;
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, extend ? Qt::ShiftModifier : Qt::NoModifier, p);
-    return true;
-}
-
-bool DoubleClickCell(FlexGrid& grid, int row, int col) {
-    grid.Parent().EnsureLoaded();
-    QTableView* view = grid.View();
-    const QPoint p = CellCentre(view, row, col);
-    if (p.x() < 0) return false;
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, p);
-    QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, p);
-    return true;
-}
-
-}  // namespace testing
 
 }  // namespace forms

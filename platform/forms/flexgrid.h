@@ -160,11 +160,4 @@ private:
     int filledCount_ = -1;
 };
 
-namespace testing {
-// Clicks (or double-clicks) a cell of the grid's widget, with Shift held
-// when `extend` is set; false when the cell is not on screen.
-bool ClickCell(FlexGrid& grid, int row, int col, bool extend = false);
-bool DoubleClickCell(FlexGrid& grid, int row, int col);
-}  // namespace testing
-
 }  // namespace forms

@@ -21,7 +21,7 @@
 #include "member_names.h"
 #include "menu.h"
 #include "picture_box.h"
-#include "test_driver.h"
+#include "scripted_user.h"
 #include "widget_hooks.h"
 
 namespace forms {
@@ -560,7 +560,7 @@ void Form::Show(std::int16_t modal, Form* owner) {
     }
     if (modal != vbModal || !loaded_) return;
     ++modalDepth_;
-    if (testing::Driver* driver = testing::Driver::Current()) driver->ModalShown(*this);
+    if (ScriptedUser* user = CurrentScriptedUser()) user->ModalShown(*this);
     detail::RunModalLoop([this] { return !loaded_ || !state_.visible; });
     --modalDepth_;
     if (window_) window_->setWindowModality(Qt::NonModal);
@@ -627,8 +627,8 @@ Twips Form::TextHeight(const std::string& text) {
 void Form::PopupMenu(Menu& menu) {
     Touch();
     if (&menu.Parent() != this || !menu.Submenu()) vb::RaiseError(5);
-    if (testing::Driver* driver = testing::Driver::Current()) {
-        driver->PopupShown(menu);
+    if (ScriptedUser* user = CurrentScriptedUser()) {
+        user->PopupShown(menu);
         return;
     }
     QMenu* m = menu.Submenu();

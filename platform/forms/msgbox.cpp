@@ -6,7 +6,7 @@
 
 #include "application.h"
 #include "form.h"
-#include "test_driver.h"
+#include "scripted_user.h"
 
 namespace forms {
 
@@ -69,9 +69,7 @@ QMessageBox::Icon IconOf(int style) {
 
 int MsgBox(const std::string& prompt, int style, const std::string& title) {
     const std::string shownTitle = title.empty() ? AppTitle() : title;
-    if (testing::Driver* driver = testing::Driver::Current()) {
-        return driver->NextMsgBoxAnswer(shownTitle, prompt, style);
-    }
+    if (ScriptedUser* user = CurrentScriptedUser()) return user->MsgBoxAnswer(shownTitle, prompt, style);
     EnsureQtApplication();
     Form* owner = ActiveForm();
     QMessageBox box(owner && owner->Window() ? owner->Window()->window() : nullptr);

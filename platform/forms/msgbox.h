@@ -35,7 +35,7 @@ constexpr int vbNo = 7;
 
 // Shows `prompt` with the buttons, icon and default button of `style`, under
 // `title` (the application title when empty), and returns the answer 1..7.
-// Under the test driver the answer comes from its script.
+// With a stand-in for the user installed, the answer is its (scripted_user.h).
 int MsgBox(const std::string& prompt, int style = vbOKOnly, const std::string& title = {});
 
 // The buttons a style offers, as answers in the order shown ({1}, {1,2}, {6,7}, ...).

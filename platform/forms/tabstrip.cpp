@@ -1,10 +1,8 @@
 #include "tabstrip.h"
 
-#include <QTest>
 #include <QTabBar>
 #include <QTabWidget>
 
-#include "acting_as_user.h"
 #include "collection_members.h"
 #include "err.h"
 #include "form.h"
@@ -300,20 +298,5 @@ void TabStrip::SetTabs(std::vector<std::shared_ptr<Tab>> tabs, int selected) {
     selected_ = selected > 0 ? tabs_->items_.All()[static_cast<std::size_t>(selected - 1)].get() : nullptr;
     Rebuild();
 }
-
-// ---- acting as a user ----
-
-namespace testing {
-
-bool ClickTab(TabStrip& strip, int index) {
-    strip.Parent().EnsureLoaded();
-    QTabBar* bar = strip.TabBar();
-    if (!Reachable(bar) || index < 1 || index > bar->count()) return false;
-    Activate(bar);
-    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(index - 1).center());
-    return true;
-}
-
-}  // namespace testing
 
 }  // namespace forms

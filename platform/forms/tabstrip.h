@@ -129,10 +129,4 @@ private:
     int syncing_ = 0;
 };
 
-namespace testing {
-// Clicks tab `index` (from 1) of the strip's widget; false when it cannot be
-// reached.
-bool ClickTab(TabStrip& strip, int index);
-}  // namespace testing
-
 }  // namespace forms

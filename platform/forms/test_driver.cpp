@@ -51,11 +51,15 @@ Driver::Driver() {
     EnsureQtApplication();
     detail::ResetRuntime();
     g_current = this;
+    SetScriptedUser(this);
 }
 
 Driver::~Driver() {
     detail::ResetRuntime();
-    if (g_current == this) g_current = nullptr;
+    if (g_current == this) {
+        g_current = nullptr;
+        SetScriptedUser(nullptr);
+    }
 }
 
 Driver* Driver::Current() { return g_current; }
@@ -66,7 +70,7 @@ void Driver::AnswerMsgBoxes(std::initializer_list<int> answers) {
     for (int a : answers) answers_.push_back(a);
 }
 
-int Driver::NextMsgBoxAnswer(const std::string& title, const std::string& text, int style) {
+int Driver::MsgBoxAnswer(const std::string& title, const std::string& text, int style) {
     RecordedMessageBox box{title, text, style, 0, true};
     if (answers_.empty()) {
         box.answer = MsgBoxDefaultAnswer(style);

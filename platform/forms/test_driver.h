@@ -3,7 +3,8 @@
 // message boxes are not shown but answered from its script and recorded,
 // each modal show runs the next queued callback inside the modal loop, and
 // its helpers act on the real Qt widgets as a user would (mouse clicks, key
-// strokes, choosing entries, the close box).
+// strokes, choosing entries, the close box). It is part of vbforms_testing,
+// which only tests link; the runtime knows it only as its ScriptedUser.
 //
 //     forms::testing::Driver driver;             // resets the runtime
 //     driver.AnswerMsgBox(forms::vbYes);
@@ -20,6 +21,9 @@
 #include <initializer_list>
 #include <string>
 #include <vector>
+
+#include "acting_as_user.h"
+#include "scripted_user.h"
 
 namespace forms {
 class CheckBox;
@@ -43,7 +47,7 @@ struct RecordedMessageBox {
     bool scripted = true;  // false when the script was empty and the default button answered
 };
 
-class Driver {
+class Driver : private ScriptedUser {
 public:
     // Resets the forms runtime (every form destroyed without events, default
     // instances dropped) and takes over message boxes and modal shows.
@@ -108,12 +112,12 @@ public:
     // Lets pending events, timers and deferred deletions run.
     void ProcessEvents(int milliseconds = 0);
 
-    // Used by the runtime.
-    int NextMsgBoxAnswer(const std::string& title, const std::string& text, int style);
-    void ModalShown(Form& form);
-    void PopupShown(Menu& menu);
-
 private:
+    // The runtime's hooks (see scripted_user.h).
+    int MsgBoxAnswer(const std::string& title, const std::string& text, int style) override;
+    void ModalShown(Form& form) override;
+    void PopupShown(Menu& menu) override;
+
     std::deque<int> answers_;
     std::vector<RecordedMessageBox> boxes_;
     std::deque<std::function<void(Form&)>> modalActions_;

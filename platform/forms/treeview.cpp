@@ -1,6 +1,5 @@
 #include "treeview.h"
 
-#include <QTest>
 #include <algorithm>
 #include <unordered_set>
 
@@ -9,7 +8,6 @@
 #include <QMouseEvent>
 #include <QTreeWidget>
 
-#include "acting_as_user.h"
 #include "application.h"
 #include "collection_members.h"
 #include "err.h"
@@ -823,42 +821,5 @@ void TreeView::CopyStateFrom(const Control& other) {
         ImageList(o->imageList_);
     }
 }
-
-// ---- acting as a user ----
-
-namespace testing {
-
-bool ClickNode(TreeView& tree, Node& node) {
-    tree.Parent().EnsureLoaded();
-    auto* w = static_cast<QTreeWidget*>(tree.Widget());
-    QTreeWidgetItem* item = tree.ItemOfNode(node);
-    if (!Reachable(w) || !item || item->isHidden()) return false;
-    for (QTreeWidgetItem* p = item->parent(); p; p = p->parent()) {
-        if (!p->isExpanded()) return false;
-    }
-    Activate(w);
-    w->scrollToItem(item);
-    const QRect r = w->visualItemRect(item);
-    if (!r.isValid()) return false;
-    QTest::mouseClick(w->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
-    return true;
-}
-
-bool ClickExpander(TreeView& tree, Node& node) {
-    tree.Parent().EnsureLoaded();
-    auto* w = static_cast<QTreeWidget*>(tree.Widget());
-    QTreeWidgetItem* item = tree.ItemOfNode(node);
-    if (!Reachable(w) || !item || item->childCount() == 0) return false;
-    if (!w->rootIsDecorated() && !item->parent()) return false;
-    Activate(w);
-    w->scrollToItem(item);
-    const QRect r = w->visualItemRect(item);
-    if (!r.isValid()) return false;
-    QTest::mouseClick(w->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      QPoint(r.left() - w->indentation() / 2, r.center().y()));
-    return true;
-}
-
-}  // namespace testing
 
 }  // namespace forms

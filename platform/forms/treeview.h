@@ -240,12 +240,4 @@ private:
     int keyDepth_ = 0;     // inside a key press on the widget
 };
 
-namespace testing {
-// Acts on the tree's widget as a user would (the form must be shown):
-// clicks the node's text, or clicks its plus/minus box to open or close it.
-// False when the node cannot be reached (not shown, a parent closed).
-bool ClickNode(TreeView& tree, Node& node);
-bool ClickExpander(TreeView& tree, Node& node);
-}  // namespace testing
-
 }  // namespace forms

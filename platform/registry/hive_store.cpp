@@ -17,9 +17,9 @@ namespace reg {
 namespace {
 
 [[noreturn]] void RaiseIo(int err, const std::string& what, const std::string& path) {
-    int number = 75;
-    if (err == EACCES || err == EPERM || err == EROFS) number = 70;
-    else if (err == ENOSPC || err == EDQUOT) number = 61;
+    int number = vb::errors::PathFileAccessError;
+    if (err == EACCES || err == EPERM || err == EROFS) number = vb::errors::PermissionDenied;
+    else if (err == ENOSPC || err == EDQUOT) number = vb::errors::DiskFull;
     throw vb::VBError(number, what + " registry file \"" + path + "\": " + std::strerror(err));
 }
 
@@ -75,8 +75,8 @@ KeyNode LoadFrom(Hive hive, const std::string& path) {
     } catch (const HiveFormatError& e) {
         std::string where = e.line() > 0 ? " (line " + std::to_string(e.line()) + ": " + e.what() + ")"
                                          : std::string(" (") + e.what() + ")";
-        throw vb::VBError(321, "Registry file \"" + path + "\" is corrupt" + where +
-                                   "; it was left unchanged");
+        throw vb::VBError(vb::errors::InvalidFileFormat,
+                          "Registry file \"" + path + "\" is corrupt" + where + "; it was left unchanged");
     }
 }
 

@@ -1,35 +1,21 @@
 #include "key_tree.h"
 
-#include <QString>
-
-#include <algorithm>
-
 #include "err.h"
+#include "utf8.h"
 
 namespace reg {
 
 Value Value::Bytes(std::string bytes, std::uint32_t type) {
     if (type != REG_DWORD) return Value{type, std::move(bytes), 0};
     // A 32-bit number given as its four bytes, low byte first.
-    if (bytes.size() != 4) throw vb::VBError(5, "A 32-bit registry number takes 4 bytes");
+    if (bytes.size() != 4)
+        throw vb::VBError(vb::errors::InvalidProcedureCall, "A 32-bit registry number takes 4 bytes");
     std::uint32_t n = 0;
     for (int i = 3; i >= 0; --i) n = (n << 8) | static_cast<unsigned char>(bytes[i]);
     return Number(n);
 }
 
-std::string FoldName(std::string_view name) {
-    bool ascii = std::all_of(name.begin(), name.end(),
-                             [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (ascii) {
-        std::string folded(name);
-        for (char& c : folded)
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        return folded;
-    }
-    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()))
-        .toCaseFolded()
-        .toStdString();
-}
+std::string FoldName(std::string_view name) { return vb::utf8::Fold(name); }
 
 std::vector<std::string> SplitKeyPath(std::string_view path) {
     std::vector<std::string> names;
@@ -40,7 +26,8 @@ std::vector<std::string> SplitKeyPath(std::string_view path) {
         std::size_t end = path.find('\\', start);
         std::string_view part = path.substr(start, end == std::string_view::npos ? end : end - start);
         if (part.empty())
-            throw vb::VBError(5, "Invalid registry key path \"" + std::string(path) + "\"");
+            throw vb::VBError(vb::errors::InvalidProcedureCall,
+                              "Invalid registry key path \"" + std::string(path) + "\"");
         names.emplace_back(part);
         if (end == std::string_view::npos) break;
         start = end + 1;

@@ -21,7 +21,9 @@ bool CreateKey(Hive hive, std::string_view path) {
 
 bool DeleteKey(Hive hive, std::string_view path) {
     auto names = SplitKeyPath(path);
-    if (names.empty()) throw vb::VBError(5, std::string("The hive ") + HiveName(hive) + " cannot be deleted");
+    if (names.empty())
+        throw vb::VBError(vb::errors::InvalidProcedureCall,
+                          std::string("The hive ") + HiveName(hive) + " cannot be deleted");
     const std::string last = names.back();
     names.pop_back();
     return UpdateHive(hive, [&](KeyNode& root) {

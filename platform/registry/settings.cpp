@@ -10,7 +10,8 @@ namespace {
 // another place in the registry than the setting.
 void CheckName(const std::string& name, const char* what, bool pathPart = true) {
     if (name.empty() || (pathPart && name.find('\\') != std::string::npos))
-        throw VBError(5, std::string("Invalid ") + what + " name \"" + name + "\" for a program setting");
+        throw VBError(vb::errors::InvalidProcedureCall,
+                      std::string("Invalid ") + what + " name \"" + name + "\" for a program setting");
 }
 
 }  // namespace
@@ -43,7 +44,8 @@ void SaveSetting(const std::string& appName, const std::string& section,
 
 void DeleteSetting(const std::string& appName, const std::string& section) {
     if (!reg::DeleteKey(reg::Hive::CurrentUser, SettingsKeyPath(appName, section)))
-        throw VBError(5, "Program setting section \"" + section + "\" of \"" + appName + "\" does not exist");
+        throw VBError(vb::errors::InvalidProcedureCall,
+                      "Program setting section \"" + section + "\" of \"" + appName + "\" does not exist");
 }
 
 void DeleteSetting(const std::string& appName, const std::string& section,
@@ -51,8 +53,8 @@ void DeleteSetting(const std::string& appName, const std::string& section,
     const std::string path = SettingsKeyPath(appName, section);
     CheckName(key, "key", false);
     if (!reg::DeleteValue(reg::Hive::CurrentUser, path, key))
-        throw VBError(5, "Program setting \"" + key + "\" in section \"" + section + "\" of \"" +
-                             appName + "\" does not exist");
+        throw VBError(vb::errors::InvalidProcedureCall, "Program setting \"" + key + "\" in section \"" + section +
+                                                            "\" of \"" + appName + "\" does not exist");
 }
 
 }  // namespace vb

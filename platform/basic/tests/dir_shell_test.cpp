@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <poll.h>
 #include <signal.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <thread>
+#include <cerrno>
+#include <filesystem>
 
 #include "app_object.h"
 #include "dir_search.h"
@@ -22,13 +24,17 @@ std::vector<std::string> allOf(const std::string& pattern) {
     return names;
 }
 
-// Waits until `path` exists (a started program writes it).
-bool appears(const std::string& path) {
-    for (int i = 0; i < 200; ++i) {
-        if (access(path.c_str(), F_OK) == 0) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return false;
+// Waits until the started program `pid` has ended. The program is detached
+// (not our child), so the wait is on a process handle, not waitpid. The bound
+// is only there to turn a hang into a failure.
+bool ends(double pid) {
+    int fd = static_cast<int>(syscall(SYS_pidfd_open, static_cast<pid_t>(pid), 0));
+    if (fd < 0) return errno == ESRCH;  // already gone
+    pollfd exited{fd, POLLIN, 0};
+    int ready;
+    while ((ready = poll(&exited, 1, 60'000)) < 0 && errno == EINTR) {}
+    close(fd);
+    return ready == 1;
 }
 }  // namespace
 
@@ -72,14 +78,23 @@ TEST(Dir, ExeNamesFindTheNativeProgram) {
 
 TEST(Shell, StartsProgramsWithoutWaiting) {
     TempFolder dir;
-    dir.write("slow prog", "#!/bin/sh\nsleep 0.3\nprintf '%s|' \"$@\" > \"$0.out\"\n", true);
-    auto started = std::chrono::steady_clock::now();
-    double pid = Shell("\"" + (dir / "slow prog") + "\" one \"two words\"", vbNormalFocus);
-    EXPECT_GT(pid, 0);
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::milliseconds(250));
-    ASSERT_TRUE(appears(dir / "slow prog.out"));
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_EQ(dir.read("slow prog.out"), "one|two words|");
+    // The program runs on only once the test lets it (or gives up after a
+    // minute, which is what a Shell that waited for it would see), then writes
+    // what it saw and its arguments.
+    dir.write("gated prog",
+              "#!/bin/sh\n"
+              "n=0\n"
+              "while [ ! -e \"$0.go\" ] && [ $n -lt 6000 ]; do sleep 0.01; n=$((n+1)); done\n"
+              "if [ -e \"$0.go\" ]; then seen=released; else seen=gave-up; fi\n"
+              "printf '%s|' \"$seen\" \"$@\" > \"$0.out\"\n",
+              true);
+    double pid = Shell("\"" + (dir / "gated prog") + "\" one \"two words\"", vbNormalFocus);
+    ASSERT_GT(pid, 0);
+    // Shell has returned while the program still waits for the test.
+    EXPECT_FALSE(std::filesystem::exists(dir / "gated prog.out"));
+    dir.write("gated prog.go", "");
+    ASSERT_TRUE(ends(pid));
+    EXPECT_EQ(dir.read("gated prog.out"), "released|one|two words|");
     // Detached: it is not our child, so nothing is left for us to reap.
     EXPECT_EQ(waitpid(static_cast<pid_t>(pid), nullptr, WNOHANG), -1);
     EXPECT_GT(Shell("/bin/true", vbHide), 0);
@@ -90,8 +105,10 @@ TEST(Shell, ResolvesExeNamesAndTheProgramFolder) {
     dir.write("StockwiseC", "#!/bin/sh\ntouch \"$(dirname \"$0\")/ran\"\n", true);
     App().SetPathForTesting(dir.path());
     EXPECT_EQ(ResolveShellCommand("StockwiseC.exe"), std::vector<std::string>{dir / "StockwiseC"});
-    EXPECT_GT(Shell("StockwiseC.exe", vbNormalFocus), 0);
-    EXPECT_TRUE(appears(dir / "ran"));
+    double pid = Shell("StockwiseC.exe", vbNormalFocus);
+    ASSERT_GT(pid, 0);
+    ASSERT_TRUE(ends(pid));
+    EXPECT_TRUE(std::filesystem::exists(dir / "ran"));
     App().SetPathForTesting("");
 }
 

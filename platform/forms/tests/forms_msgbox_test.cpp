@@ -45,6 +45,30 @@ TEST(FormMsgBox, AnswersComeFromTheScriptAndEveryBoxIsRecorded) {
     EXPECT_FALSE(boxes[2].scripted);
 }
 
+// The runtime asks whatever stand-in for the user is installed, not the
+// driver as such; a driver installs itself and takes itself away again.
+TEST(FormMsgBox, TheRuntimeAsksTheInstalledStandIn) {
+    struct Stand : forms::ScriptedUser {
+        std::vector<std::string> asked;
+        int MsgBoxAnswer(const std::string& title, const std::string& text, int style) override {
+            asked.push_back(title + "|" + text + "|" + std::to_string(style));
+            return forms::vbRetry;
+        }
+        void ModalShown(forms::Form&) override {}
+        void PopupShown(forms::Menu&) override {}
+    } stand;
+    {
+        forms::testing::Driver driver;
+        EXPECT_NE(forms::CurrentScriptedUser(), nullptr);
+    }
+    EXPECT_EQ(forms::CurrentScriptedUser(), nullptr);
+    forms::SetScriptedUser(&stand);
+    const int answer = forms::MsgBox("Disk not ready", forms::vbRetryCancel + forms::vbExclamation, "Backup");
+    forms::SetScriptedUser(nullptr);
+    EXPECT_EQ(answer, forms::vbRetry);
+    EXPECT_EQ(stand.asked, std::vector<std::string>{"Backup|Disk not ready|53"});
+}
+
 TEST(FormMsgBox, UnscriptedBoxesTakeTheirDefaultButton) {
     forms::testing::Driver driver;
     EXPECT_EQ(forms::MsgBox("Replace?", 260, "t"), forms::vbNo);

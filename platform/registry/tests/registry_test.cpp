@@ -62,6 +62,16 @@ TEST_F(RegistryKeys, CreateOpenIgnoringCaseKeepingCase) {
     EXPECT_FALSE(KeyExists(Hive::LocalMachine, "CLSID"));
 }
 
+TEST_F(RegistryKeys, NamesBeyondAsciiIgnoreCaseToo) {
+    EXPECT_TRUE(CreateKey(Hive::CurrentUser, "Software\\Öl & Wärme\\ΣΟΦΟΣ"));
+    EXPECT_TRUE(KeyExists(Hive::CurrentUser, "software\\öL & wÄRME\\σοφος"));  // final sigma too
+    EXPECT_FALSE(KeyExists(Hive::CurrentUser, "software\\Ol & Warme"));
+    SetText(Hive::CurrentUser, "Software\\Öl & Wärme", "Straße", "1");
+    SetText(Hive::CurrentUser, "SOFTWARE\\ÖL & WÄRME", "STRAẞE", "2");  // capital sharp s
+    EXPECT_EQ(ValueNames(Hive::CurrentUser, "software\\öl & wärme"), std::vector<std::string>{"Straße"});
+    EXPECT_EQ(QueryValue(Hive::CurrentUser, "software\\öl & wärme", "straße"), Value::Text("2"));
+}
+
 TEST_F(RegistryKeys, SubKeysListedByNameWithoutRegardToCase) {
     for (const char* name : {"beta", "Alpha", "gamma", "ALPHA2"}) CreateKey(Hive::CurrentUser, std::string("Top\\") + name);
     EXPECT_EQ(SubKeyNames(Hive::CurrentUser, "top"),

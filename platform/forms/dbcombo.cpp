@@ -1,0 +1,387 @@
+#include "dbcombo.h"
+
+#include <algorithm>
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include "application.h"
+#include "datacontrol_widget.h"
+#include "err.h"
+#include "member_names.h"
+#include "text_functions.h"
+#include "widget_hooks.h"
+
+namespace forms {
+
+namespace {
+
+// A combo box whose list cannot be opened or stepped through while locked.
+class DBComboWidget : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+    bool locked = false;
+    void showPopup() override {
+        if (!locked) QComboBox::showPopup();
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        if (locked && (e->key() == Qt::Key_Up || e->key() == Qt::Key_Down || e->key() == Qt::Key_Home ||
+                       e->key() == Qt::Key_End || e->key() == Qt::Key_PageUp || e->key() == Qt::Key_PageDown)) {
+            return;
+        }
+        QComboBox::keyPressEvent(e);
+    }
+    void wheelEvent(QWheelEvent* e) override {
+        if (!locked) QComboBox::wheelEvent(e);
+    }
+};
+
+bool SameValue(const vb::Variant& a, const vb::Variant& b) {
+    if (a.IsNull() || a.IsEmpty() || b.IsNull() || b.IsEmpty()) return false;
+    if (a.IsNumericType() && b.IsNumericType()) return a.ToDouble() == b.ToDouble();
+    return vb::StrComp(a.ToString(), b.ToString(), vb::CompareMethod::Text) == 0;
+}
+
+// Index of the recordset's field of that name (without regard to case); -1
+// when there is none.
+int FieldIndex(dao::Recordset& rs, const std::string& name) {
+    dao::Fields& fields = rs.Fields();
+    for (int i = 0; i < fields.Count(); ++i) {
+        if (vb::StrComp(fields(i).Name(), name, vb::CompareMethod::Text) == 0) return i;
+    }
+    return -1;
+}
+
+}  // namespace
+
+DBCombo::DBCombo(ControlParent parent, std::string name, Twips left, Twips top, Twips width, Twips height)
+    : Control(parent, std::move(name)) {
+    common_.left = left;
+    common_.top = top;
+    common_.width = width;
+    common_.height = height;
+}
+
+DBCombo::~DBCombo() { Listen(nullptr); }
+
+// ---- the row source ----
+
+bool DBCombo::RowSourcePresent() const {
+    const ControlList& controls = Host().ControlsList();
+    return std::find(controls.begin(), controls.end(), rowSource_) != controls.end();
+}
+
+void DBCombo::Listen(DataControl* source) {
+    // A row source declared after the combo on the same form is destroyed
+    // before it, taking its listeners along.
+    if (rowSource_ && listenerId_ && RowSourcePresent()) rowSource_->Model().RemoveChangeListener(listenerId_);
+    rowSource_ = source;
+    listenerId_ = 0;
+    if (rowSource_) listenerId_ = rowSource_->Model().AddChangeListener([this] { FillList(); });
+}
+
+DataControl* DBCombo::RowSource() const {
+    Touch();
+    return rowSource_;
+}
+
+void DBCombo::RowSource(DataControl* source) {
+    Touch();
+    if (source == rowSource_) return;
+    Listen(source);
+    FillList();
+}
+
+std::string DBCombo::ListField() const {
+    Touch();
+    return state_.listField;
+}
+
+void DBCombo::ListField(const std::string& field) {
+    Touch();
+    state_.listField = field;
+    FillList();
+}
+
+std::string DBCombo::BoundColumn() const {
+    Touch();
+    return state_.boundColumn;
+}
+
+void DBCombo::BoundColumn(const std::string& field) {
+    Touch();
+    state_.boundColumn = field;
+    FillList();
+}
+
+std::int16_t DBCombo::Style() const {
+    Touch();
+    return state_.style;
+}
+
+void DBCombo::Style(std::int16_t v) {
+    if (!Host().IsDesigning()) vb::RaiseError(382);
+    if (v != 0 && v != 2) vb::RaiseError(380);
+    state_.style = v;
+}
+
+// Reads the list field and bound column of every row of the row source, then
+// shows the entry of the combo's value again.
+void DBCombo::FillList() {
+    entries_.clear();
+    std::shared_ptr<dao::Recordset> rs = rowSource_ ? rowSource_->Model().Recordset() : nullptr;
+    if (rs && !state_.listField.empty()) {
+        const int listIndex = FieldIndex(*rs, state_.listField);
+        const int boundIndex =
+            state_.boundColumn.empty() ? listIndex : FieldIndex(*rs, state_.boundColumn);
+        if (listIndex >= 0 && boundIndex >= 0) {
+            const int count = rs->RecordCount();
+            entries_.reserve(static_cast<std::size_t>(count));
+            for (int r = 0; r < count; ++r) {
+                const vb::Variant shown = rs->PeekValue(r, listIndex);
+                entries_.push_back({shown.IsNull() || shown.IsEmpty() ? std::string() : shown.ToString(),
+                                    rs->PeekValue(r, boundIndex)});
+            }
+        }
+    }
+    if (auto* c = qobject_cast<QComboBox*>(widget_)) {
+        syncing_ = true;
+        c->clear();
+        for (const Entry& e : entries_) c->addItem(QString::fromStdString(e.text));
+        syncing_ = false;
+    }
+    const bool bound = common_.dataSource != nullptr && !common_.dataField.empty();
+    if (bound || common_.dataChanged) {
+        ShowValue();
+    } else {
+        chosen_ = FindText(text_);
+        ShowInWidget();
+    }
+}
+
+int DBCombo::FindValue(const vb::Variant& value) const {
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        if (SameValue(entries_[i].value, value)) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+int DBCombo::FindText(const std::string& text) const {
+    if (text.empty()) return -1;
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
+        if (vb::StrComp(entries_[i].text, text, vb::CompareMethod::Text) == 0) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+// Shows the entry whose bound column holds the combo's value; an empty text
+// when the value is Null or no row holds it.
+void DBCombo::ShowValue() {
+    chosen_ = FindValue(value_);
+    const std::string text = chosen_ >= 0 ? entries_[static_cast<std::size_t>(chosen_)].text : std::string();
+    const bool changed = text != text_;
+    text_ = text;
+    ShowInWidget();
+    if (changed && Change && !detail::EndCalled()) Raise(Change);
+}
+
+void DBCombo::ShowInWidget() {
+    auto* c = qobject_cast<QComboBox*>(widget_);
+    if (!c) return;
+    syncing_ = true;
+    c->setCurrentIndex(chosen_);
+    if (c->isEditable()) c->setEditText(QString::fromStdString(text_));
+    syncing_ = false;
+}
+
+// ---- the bound value ----
+
+void DBCombo::ShowBoundValue(const vb::Variant& value) {
+    value_ = value;
+    common_.dataChanged = false;
+    ShowValue();
+    common_.dataChanged = false;
+}
+
+vb::Variant DBCombo::BoundValue() const { return value_; }
+
+std::string DBCombo::BoundText() const {
+    Touch();
+    return value_.IsNull() || value_.IsEmpty() ? std::string() : value_.ToString();
+}
+
+bool DBCombo::MatchedWithList() const {
+    Touch();
+    return chosen_ >= 0;
+}
+
+// ---- text and choice ----
+
+std::string DBCombo::Text() const {
+    Touch();
+    return text_;
+}
+
+void DBCombo::Text(const std::string& text) {
+    Touch();
+    const bool changed = text != text_;
+    text_ = text;
+    chosen_ = FindText(text);
+    if (chosen_ >= 0) {
+        const vb::Variant& v = entries_[static_cast<std::size_t>(chosen_)].value;
+        if (!SameValue(v, value_)) {
+            value_ = v;
+            common_.dataChanged = true;
+        }
+    }
+    ShowInWidget();
+    if (changed && Change && !detail::EndCalled()) Raise(Change);
+}
+
+bool DBCombo::Locked() const {
+    Touch();
+    return state_.locked;
+}
+
+void DBCombo::Locked(bool v) {
+    Touch();
+    state_.locked = v;
+    if (widget_) ApplyState();
+}
+
+int DBCombo::ListCount() const {
+    Touch();
+    return static_cast<int>(entries_.size());
+}
+
+std::string DBCombo::List(int index) const {
+    Touch();
+    if (index < 0 || index >= static_cast<int>(entries_.size())) return {};
+    return entries_[static_cast<std::size_t>(index)].text;
+}
+
+bool DBCombo::UserChoose(int index) {
+    if (state_.locked || !common_.enabled || index < 0 || index >= static_cast<int>(entries_.size())) {
+        ShowInWidget();
+        return false;
+    }
+    const Entry& e = entries_[static_cast<std::size_t>(index)];
+    const bool changed = e.text != text_;
+    chosen_ = index;
+    value_ = e.value;
+    text_ = e.text;
+    common_.dataChanged = true;
+    ShowInWidget();
+    if (changed && Change) Raise(Change);
+    if (Click) Raise(Click);
+    return true;
+}
+
+// Typing a list entry's text chooses it; clearing the text or typing one that
+// is no entry leaves the combo without a value (Null is written back).
+void DBCombo::UserTyped(const std::string& text) {
+    text_ = text;
+    chosen_ = FindText(text);
+    value_ = chosen_ >= 0 ? entries_[static_cast<std::size_t>(chosen_)].value : vb::Variant::Null();
+    common_.dataChanged = true;
+    if (Change) Raise(Change);
+}
+
+// ---- the widget ----
+
+QWidget* DBCombo::CreateWidget(QWidget* parent) {
+    auto* c = new DBComboWidget(parent);
+    c->setEditable(state_.style != 2);
+    c->setInsertPolicy(QComboBox::NoInsert);
+    for (const Entry& e : entries_) c->addItem(QString::fromStdString(e.text));
+    c->setCurrentIndex(chosen_);
+    if (c->lineEdit()) {
+        c->lineEdit()->setText(QString::fromStdString(text_));
+        detail::HookWidget(c->lineEdit(), this);
+        QObject::connect(c->lineEdit(), &QLineEdit::textEdited, connections_, [this](const QString& t) {
+            if (!syncing_) UserTyped(t.toStdString());
+        });
+    }
+    QObject::connect(c, qOverload<int>(&QComboBox::activated), connections_, [this](int index) {
+        if (!syncing_) UserChoose(index);
+    });
+    return c;
+}
+
+void DBCombo::ApplyState() {
+    auto* c = static_cast<DBComboWidget*>(widget_);
+    c->locked = state_.locked;
+    if (c->lineEdit()) c->lineEdit()->setReadOnly(state_.locked);
+    ShowInWidget();
+}
+
+// ---- late binding ----
+
+std::string DBCombo::MemberOfDispatchId(std::int32_t dispid) const {
+    switch (dispid) {
+    case kDispIdText: return "Text";
+    case kDispIdLocked: return "Locked";
+    default: return {};
+    }
+}
+
+vb::Variant DBCombo::GetMember(const std::string& name) {
+    const std::string n = detail::Lower(name);
+    if (n == "text") return vb::Variant(Text());
+    if (n == "locked") return vb::Variant(Locked());
+    if (n == "boundtext") return vb::Variant(BoundText());
+    if (n == "matchedwithlist") return vb::Variant(MatchedWithList());
+    if (n == "listfield") return vb::Variant(ListField());
+    if (n == "boundcolumn") return vb::Variant(BoundColumn());
+    if (n == "style") return vb::Variant(Style());
+    if (n == "rowsource") {
+        DataControl* source = RowSource();
+        return source ? vb::Variant(source->Ref()) : vb::Variant(vb::ObjectRef{});
+    }
+    return Control::GetMember(name);
+}
+
+void DBCombo::SetMember(const std::string& name, const vb::Variant& value) {
+    const std::string n = detail::Lower(name);
+    if (n == "text") return Text(value.ToString());
+    if (n == "locked") return Locked(value.ToBool());
+    if (n == "listfield") return ListField(value.ToString());
+    if (n == "boundcolumn") return BoundColumn(value.ToString());
+    if (n == "style") return Style(value.ToInteger());
+    if (n == "rowsource") {
+        Control* source = DataSourceFromVariant(value);
+        auto* data = dynamic_cast<DataControl*>(source);
+        if (source && !data) vb::RaiseError(13);
+        return RowSource(data);
+    }
+    Control::SetMember(name, value);
+}
+
+// ---- design values ----
+
+void DBCombo::SaveDesign() {
+    Control::SaveDesign();
+    design_ = state_;
+}
+
+void DBCombo::RestoreDesign() {
+    Control::RestoreDesign();
+    state_ = design_;
+    text_.clear();
+    value_ = vb::Variant::Null();
+    chosen_ = -1;
+}
+
+void DBCombo::CopyStateFrom(const Control& other) {
+    Control::CopyStateFrom(other);
+    if (auto* o = dynamic_cast<const DBCombo*>(&other)) {
+        state_ = o->state_;
+        Listen(o->rowSource_);
+        FillList();
+    }
+}
+
+}  // namespace forms
