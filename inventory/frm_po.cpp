@@ -30,6 +30,7 @@ frmPO::frmPO() : RecordForm("frmPO", kLayout) {
                 "ShipDate"},
                "PurchaseOrderID");
     grdTransaction.Cols(6);
+    grdTransaction.ColWidth(-1, 1215);
     datPrimaryRS.Reposition = [this] { datPrimaryRS_Reposition(); };
     grdTransaction.DblClick = [this] { grdTransaction_DblClick(); };
 }

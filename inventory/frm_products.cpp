@@ -23,6 +23,7 @@ frmProducts::frmProducts() : RecordForm("frmProducts", kLayout) {
                 "UnitPrice"},
                "ProductID");
     grdTransaction.Cols(6);
+    grdTransaction.ColWidth(-1, 1215);
     datPrimaryRS.Reposition = [this] { datPrimaryRS_Reposition(); };
     grdTransaction.DblClick = [this] { grdTransaction_DblClick(); };
 }

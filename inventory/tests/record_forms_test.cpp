@@ -303,6 +303,15 @@ TEST_F(RecordForms, ATransactionThatIsGoneStartsANewOne) {
     EXPECT_EQ(product, "");
 }
 
+TEST_F(RecordForms, ATransactionsFormWithoutItsRecordsetSaysSoAndCloses) {
+    Inventory::gdbInventory->Execute("DROP TABLE tblTransactions");
+    Inventory::gtblTransactions().colFields.Item("ID")->vntValue = "1";
+    forms::Default<frmTransactions>().Show(forms::vbModal);
+    ASSERT_EQ(driver().MessageBoxes().size(), 1u);
+    EXPECT_EQ(driver().MessageBoxes()[0].title, "Unexpected error in frmTransactions.Form_Load");
+    EXPECT_FALSE(forms::Default<frmTransactions>().IsLoaded());
+}
+
 TEST_F(RecordForms, ADuplicateKeyIsReportedAndTheFormKeepsTheInput) {
     frmProducts& f = Open<frmProducts>();
     ASSERT_TRUE(driver().Click(f.cmdAdd));
