@@ -27,6 +27,7 @@ bool IsWholeNumberText(const std::string& text) {
 
 frmTransactions::frmTransactions() : RecordForm("frmTransactions", kLayout) {
     Caption("Product Transactions");
+    StartUpPosition(2);
     BindFields({"TransactionDate", "TransactionDescription", "UnitPrice", "UnitsOrdered", "UnitsReceived", "UnitsSold",
                 "UnitsShrinkage"},
                "TransactionID");

@@ -195,6 +195,21 @@ TEST_F(RecordForms, DeletingTheLastSupplierRestoresTheSampleSuppliers) {
     EXPECT_EQ(Count("tblSuppliers"), 14);
 }
 
+TEST_F(RecordForms, DeleteOnAnEmptyPurchaseOrderTableRestoresOrdersAndTransactions) {
+    Execute("DELETE FROM tblPO");
+    Execute("DELETE FROM tblTransactions");
+    frmPO& f = Open<frmPO>();
+    EXPECT_EQ(f.txtID.Text(), "");
+    ASSERT_TRUE(driver().Click(f.cmdEdit));  // nothing to edit
+    ExpectBrowseMode(f, f.txtFields);
+    ASSERT_TRUE(driver().Click(f.cmdDelete));
+    EXPECT_EQ(Count("tblPO"), Count("tblPOBak"));
+    EXPECT_EQ(Count("tblTransactions"), Count("tblTransactionsBak"));
+    EXPECT_EQ(f.txtID.Text(), "1");
+    EXPECT_GT(f.grdTransaction.Rows(), 1);
+    EXPECT_TRUE(driver().MessageBoxes().empty());
+}
+
 TEST_F(RecordForms, ASupplierTakesTheStateChosenInTheCombo) {
     frmSuppliers& f = Open<frmSuppliers>();
     ASSERT_TRUE(driver().Click(f.cmdAdd));
