@@ -348,6 +348,20 @@ TEST_F(RecordForms, ADuplicateKeyIsReportedAndTheFormKeepsTheInput) {
     ASSERT_TRUE(driver().Click(f.cmdNext));
 }
 
+TEST_F(RecordForms, ASaveOfARecordDeletedMeanwhileIsReported) {
+    frmSuppliers& f = Open<frmSuppliers>();
+    ASSERT_TRUE(driver().Click(f.cmdEdit));
+    driver().Type(f.txtFields(3), "Chicago Heights");
+    Execute("DELETE FROM tblSuppliers WHERE SupplierID=1");
+    driver().ClearMessageBoxes();
+    ASSERT_TRUE(driver().Click(f.cmdUpdate));
+    ASSERT_EQ(driver().MessageBoxes().size(), 1u);
+    EXPECT_EQ(driver().MessageBoxes()[0].title, "Unexpected error in frmSuppliers.cmdUpdate_Click");
+    ExpectEditMode(f, f.txtFields);
+    EXPECT_EQ(f.txtFields(3).Text(), "Chicago Heights");
+    EXPECT_EQ(Count("tblSuppliers"), 14);
+}
+
 class RecordFormsFromMainWindow : public InventoryTest {};
 
 TEST_F(RecordFormsFromMainWindow, TheMainWindowOpensTheRecordFormsAndReportsOneThatCannotLoad) {
