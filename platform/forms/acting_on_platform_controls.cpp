@@ -1,11 +1,13 @@
 #include "acting_on_platform_controls.h"
 
 #include <QComboBox>
+#include <QTabBar>
 #include <QTest>
 
 #include "acting_as_user.h"
 #include "dbcombo.h"
 #include "form.h"
+#include "sstab.h"
 
 namespace forms::testing {
 
@@ -29,13 +31,27 @@ bool Choose(DBCombo& combo, const std::string& text) {
     return index >= 0 && Choose(combo, index);
 }
 
+bool ClickTab(SSTab& dialog, int tab) {
+    dialog.Parent().EnsureLoaded();
+    QTabBar* bar = dialog.TabBar();
+    if (!Reachable(bar) || tab < 0 || tab >= bar->count() || !bar->isTabEnabled(tab)) return false;
+    Activate(bar);
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(tab).center());
+    return true;
+}
+
 namespace {
 bool ClickWith(Control& control, Qt::MouseButton button) {
     control.Parent().EnsureLoaded();
     QWidget* w = control.Widget();
     if (!Reachable(w)) return false;
     Activate(w);
-    QTest::mouseClick(w, button, Qt::NoModifier, w->rect().center());
+    // The press goes where the pointer is: to a part of the control (a user
+    // control's constituent) when one lies under its middle.
+    const QPoint centre = w->rect().center();
+    QWidget* target = w->childAt(centre);
+    if (!target) target = w;
+    QTest::mouseClick(target, button, Qt::NoModifier, target->mapFrom(w, centre));
     return true;
 }
 }  // namespace

@@ -7,6 +7,7 @@
 namespace forms {
 class Control;
 class DBCombo;
+class SSTab;
 }  // namespace forms
 
 namespace forms::testing {
@@ -16,6 +17,10 @@ namespace forms::testing {
 // reached or is locked (it then keeps its entry).
 bool Choose(DBCombo& combo, int index);
 bool Choose(DBCombo& combo, const std::string& text);
+
+// Clicks tab `tab` (from 0) of the tabbed dialog; false when it cannot be
+// reached or the tab is disabled.
+bool ClickTab(SSTab& dialog, int tab);
 
 // Presses and releases a mouse button over the middle of the control's
 // widget: MouseDown and MouseUp with the button (2 right, 4 middle), and what

@@ -1,4 +1,5 @@
 #include "flexgrid.h"
+#include "flexgrid_source_watch.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -678,6 +679,13 @@ void FlexGrid::FillFromSource() {
     if (!data) return;
     std::shared_ptr<dao::Recordset> rs = data->Model().Recordset();
     const int count = rs ? rs->RecordCount() : 0;
+    if (!watch_) {
+        watch_ = std::make_unique<RecordsetWatch>([this] {
+            filledFrom_ = nullptr;
+            FillFromSource();
+        });
+    }
+    watch_->Watch(rs);
     if (rs.get() == filledFrom_ && count == filledCount_) return;
     filledFrom_ = rs.get();
     filledCount_ = count;

@@ -15,6 +15,7 @@
 // per record, from column 1 on.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,7 @@ class QTableView;
 namespace forms {
 
 class FlexGridModel;
+class RecordsetWatch;
 
 class FlexGrid : public Control, public DataSourceFollower {
 public:
@@ -158,6 +160,9 @@ private:
     int followId_ = 0;
     const void* filledFrom_ = nullptr;
     int filledCount_ = -1;
+    // Refills the grid when the shown rows change in place (a refresh, a
+    // record saved or deleted).
+    std::unique_ptr<RecordsetWatch> watch_;
 };
 
 }  // namespace forms

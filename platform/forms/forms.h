@@ -51,3 +51,6 @@
 #if __has_include("bound_controls.h")
 #include "bound_controls.h"
 #endif
+#include "dbcombo.h"
+#include "richtextbox.h"
+#include "sstab.h"

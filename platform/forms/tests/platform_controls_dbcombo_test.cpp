@@ -112,6 +112,12 @@ TEST_F(PlatformDBCombo, FollowsTheRecordAndTheLookupRows) {
     EXPECT_EQ(f.cboProduct.Text(), "Symphony No. 4 in E minor");
     f.datProducts.PressLast();
     EXPECT_EQ(f.cboProduct.Text(), "Symphony No. 4 in E minor");
+    // A new record has no product yet.
+    f.datPrimaryRS.Recordset()->AddNew();
+    EXPECT_EQ(f.cboProduct.Text(), "");
+    EXPECT_EQ(f.cboProduct.BoundText(), "");
+    f.datPrimaryRS.Recordset()->CancelUpdate();
+    EXPECT_EQ(f.cboProduct.Text(), "Symphony No. 4 in E minor");
     // A refreshed record's data control shows its first record again.
     f.datPrimaryRS.Refresh();
     EXPECT_EQ(f.txtID.Text(), "10");
