@@ -15,6 +15,7 @@
 #include "inventory_fixture.h"
 #include "module_inventory.h"
 #include "msgbox.h"
+#include "record_helpers.h"
 
 namespace inventory::testing {
 namespace {
@@ -360,6 +361,33 @@ TEST_F(RecordForms, ASaveOfARecordDeletedMeanwhileIsReported) {
     ExpectEditMode(f, f.txtFields);
     EXPECT_EQ(f.txtFields(3).Text(), "Chicago Heights");
     EXPECT_EQ(Count("tblSuppliers"), 14);
+}
+
+// A form that is no record form: it has no EditRecordMode.
+class frmPlain : public forms::Form {
+public:
+    frmPlain() : Form("frmPlain") {}
+    forms::DataControl datStates{this, "datStates"};
+};
+
+TEST_F(RecordForms, TheHelpersReachTheFormByNameOnly) {
+    frmPlain& f = forms::Default<frmPlain>();
+    f.Show();
+    f.datStates.Recordset(Inventory::gdbInventory->OpenRecordset("select * from [tblStates] Order by [State]"));
+    int error = 0;
+    try {
+        Inventory::CancelRecord(f, f.datStates);
+    } catch (const vb::VBError& e) {
+        error = e.number();
+    }
+    EXPECT_EQ(error, 438);
+    // Moving needs no form: Next stays on the last state.
+    auto rs = f.datStates.Recordset();
+    rs->MoveLast();
+    const std::string last = rs->Fields("State").Value().ToString();
+    Inventory::MoveNextRecord(f.datStates);
+    EXPECT_EQ(rs->Fields("State").Value().ToString(), last);
+    EXPECT_FALSE(rs->Eof());
 }
 
 class RecordFormsFromMainWindow : public InventoryTest {};
