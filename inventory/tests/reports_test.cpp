@@ -111,6 +111,13 @@ TEST_F(Reports, DelimitedReportsQuoteTextUnchangedAndLeaveNullsEmpty) {
 
     const std::string labelled = Report(suppliers.Report(false, false).ToString());
     EXPECT_NE(labelled.find("\r\nFax:\r\n"), std::string::npos);
+
+    // Numbers and dates in their text form, without quotes.
+    const std::string orders = Report(Inventory::gtblPO().Report(false, true).ToString());
+    EXPECT_NE(orders.find("\r\n1,\"PO-1001\",\"Autumn restock of symphonies\",1,9/1/2026,9/15/2026,9/12/2026,"
+                          "9/10/2026\r\n"),
+              std::string::npos)
+        << orders;
 }
 
 TEST_F(Reports, OneRowOrNoneHasNoTotalLine) {
