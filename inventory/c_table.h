@@ -51,9 +51,19 @@ public:
     // ("name, ") when a list is given, else shown.
     bool ValidateField(const CParam& objField, std::string* sFieldErrors = nullptr);
 
+    // Writes every row of the table, sorted by sOrderBy and sSortOrder, into
+    // a text file under the first free numbered name (tblSuppliers1.txt, ...)
+    // in the current folder: a title line, labelled lines or one
+    // comma-separated line per row, and a total line for more than one row.
+    // With bOpen the file is opened in the text viewer. Returns the file name.
+    vb::Variant Report(bool bOpen, bool bDelimited);
+
     vb::Variant ClassDebugID() const { return vb::Variant::Long(instanceId_); }
 
 private:
+    // Writes the rows into the open file; returns how many were written.
+    std::int32_t ReportDetail(int fileNumber, bool bDelimited);
+
     std::int32_t instanceId_;
 };
 

@@ -3,8 +3,12 @@
 #include "application.h"
 #include "dao.h"
 #include "err.h"
+#include "error_report.h"
 #include "frm_about.h"
+#include "frm_po.h"
+#include "frm_products.h"
 #include "frm_restore_inventory.h"
+#include "frm_suppliers.h"
 #include "frm_tip.h"
 #include "inventory_pictures.h"
 #include "module_inventory.h"
@@ -56,25 +60,29 @@ void frmMainInventory::OpenRecordForm(forms::Form* recordForm) {
     vb::ResumeNext([&] {
         if (forms::Form* active = ActiveForm()) active->Visible(false);
     });
-    if (recordForm) vb::ResumeNext([&] { recordForm->Show(forms::vbModeless); });
+    // A form that cannot load (its recordsets do not open) is reported and
+    // unloaded again; the window goes on.
+    vb::OnErrorGoTo([&] { recordForm->Show(forms::vbModeless); },
+                    [&] {
+                        orvanta::ReportUnexpectedError("frmMainInventory.OpenRecordForm");
+                        vb::ResumeNext([&] { forms::Unload(*recordForm); });
+                    });
     vb::ResumeNext([&] { Arrange(forms::vbTileVertical); });
 }
 
-// The record forms are not part of the program yet: their buttons open
-// nothing in build C.
 void frmMainInventory::cmdSuppliers_Click() {
     if (!Design().hasRecordFormsAndRestore) return NotImplemented("Suppliers");
-    OpenRecordForm(nullptr);
+    OpenRecordForm(&forms::Default<frmSuppliers>());
 }
 
 void frmMainInventory::cmdPO_Click() {
     if (!Design().hasRecordFormsAndRestore) return NotImplemented("Purchase Orders");
-    OpenRecordForm(nullptr);
+    OpenRecordForm(&forms::Default<frmPO>());
 }
 
 void frmMainInventory::cmdProducts_Click() {
     if (!Design().hasRecordFormsAndRestore) return NotImplemented("Products");
-    OpenRecordForm(nullptr);
+    OpenRecordForm(&forms::Default<frmProducts>());
 }
 
 void frmMainInventory::cmdRestore_Click() {

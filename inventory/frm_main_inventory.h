@@ -42,8 +42,9 @@ protected:
     void MDIForm_Unload(std::int16_t& Cancel) override;
 
 private:
-    // Hides the active child window, shows `recordForm` (when there is one)
-    // and tiles the children side by side; a step that fails is passed over.
+    // Hides the active child window, shows `recordForm` and tiles the
+    // children side by side; a step that fails is passed over, a form that
+    // fails to load is reported.
     void OpenRecordForm(forms::Form* recordForm);
     // Build B's answer to a command it does not have.
     static void NotImplemented(const char* feature);

@@ -10,6 +10,8 @@
 #include "dao.h"
 #include "frm_about.h"
 #include "frm_main_inventory.h"
+#include "frm_po.h"
+#include "frm_products.h"
 #include "frm_restore_inventory.h"
 #include "frm_tip.h"
 #include "inventory_fixture.h"
@@ -82,12 +84,15 @@ TEST_F(MainWindow, BuildCOpensItsDialogsModally) {
     EXPECT_TRUE(driver().ChooseMenu(main.mnuHelpAbout));
     EXPECT_EQ(driver().ModalShows(),
               (std::vector<std::string>{"frmRestoreInventory", "frmTip", "frmTip", "frmAbout"}));
-    // The record forms are not there yet: their buttons open nothing.
+    // The record forms open as child windows, one visible at a time.
     EXPECT_TRUE(driver().Click(main.cmdSuppliers));
     EXPECT_TRUE(driver().Click(main.cmdPO));
     EXPECT_TRUE(driver().Click(main.cmdProducts));
     EXPECT_TRUE(driver().MessageBoxes().empty());
     EXPECT_EQ(driver().ModalShows().size(), 4u);
+    EXPECT_EQ(main.ActiveForm()->Name(), "frmProducts");
+    EXPECT_FALSE(forms::Default<frmPO>().Visible());
+    EXPECT_TRUE(forms::Default<frmPO>().IsLoaded());
     EXPECT_TRUE(main.Visible());
 }
 

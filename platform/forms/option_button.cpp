@@ -17,6 +17,16 @@ void SetChecked(QRadioButton* r, bool checked) {
     r->setAutoExclusive(true);
     r->blockSignals(blocked);
 }
+
+// An option button answers to a click anywhere on the control, not only on
+// its circle and caption.
+class OptionWidget : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    bool hitButton(const QPoint& pos) const override { return rect().contains(pos); }
+};
 }  // namespace
 
 OptionButton::OptionButton(ControlParent parent, std::string name, std::string caption, Twips left, Twips top,
@@ -76,7 +86,7 @@ void OptionButton::Selected() {
 }
 
 QWidget* OptionButton::CreateWidget(QWidget* parent) {
-    auto* r = new QRadioButton(parent);
+    auto* r = new OptionWidget(parent);
     QObject::connect(r, &QRadioButton::toggled, connections_, [this](bool on) {
         if (on) {
             Selected();

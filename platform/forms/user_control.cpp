@@ -45,12 +45,15 @@ public:
         : QWidget(parent), press_(std::move(press)), release_(std::move(release)) {}
 
 protected:
+    // A press or release on a constituent reaches its own control; the
+    // surface hears only of those on itself.
     void mousePressEvent(QMouseEvent* e) override {
-        press_(e);
+        if (!childAt(e->position().toPoint())) press_(e);
         QWidget::mousePressEvent(e);
     }
     void mouseReleaseEvent(QMouseEvent* e) override {
-        if (rect().contains(e->position().toPoint())) release_(e);
+        const QPoint p = e->position().toPoint();
+        if (rect().contains(p) && !childAt(p)) release_(e);
         QWidget::mouseReleaseEvent(e);
     }
 

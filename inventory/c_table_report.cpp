@@ -1,0 +1,85 @@
+// CTable's text reports.
+#include "c_database.h"
+#include "c_table.h"
+#include "dao.h"
+#include "err.h"
+#include "file_io.h"
+#include "module_inventory.h"
+#include "report_file_name.h"
+#include "shell_program.h"
+
+namespace inventory {
+
+vb::Variant CTable::Report(bool bOpen, bool bDelimited) {
+    std::string fileName;
+    int fileNumber = 0;
+    vb::OnErrorGoTo(
+        [&] {
+            fileName = Inventory::NextReportFileName(sTableName);
+            fileNumber = vb::FreeFile();
+            vb::Open(fileName, vb::OpenMode::Output, fileNumber);
+            vb::Print(fileNumber, sTableName + " Information");
+            const std::int32_t n = ReportDetail(fileNumber, bDelimited);
+            if (n > 1) vb::Print(fileNumber, "Total Number of Records: " + std::to_string(n));
+            vb::Close(fileNumber);
+            fileNumber = 0;
+            if (bOpen) vb::Shell("notepad " + fileName, vb::vbNormalFocus);
+        },
+        [&] {
+            // The file is closed whatever went wrong; the error is the one
+            // being handled.
+            if (fileNumber != 0) vb::ResumeNext([&] { vb::Close(fileNumber); });
+            Inventory::RaiseClassError(vb::Err().Number, "CTable:Report Method");
+        });
+    return vb::Variant(fileName);
+}
+
+std::int32_t CTable::ReportDetail(int fileNumber, bool bDelimited) {
+    std::int32_t written = 0;
+    vb::OnErrorGoTo(
+        [&] {
+            const vb::Variant rows = Inventory::gobjDataBase().GetData("SELECT", *this);
+            if (rows.IsNull()) return;
+            if (bDelimited) {
+                const vb::ArrayRef array = rows.ToArray();
+                const std::int32_t columns = array->UBound(1) - array->LBound(1) + 1;
+                for (std::int32_t r = array->LBound(2); r <= array->UBound(2); ++r) {
+                    std::string line;
+                    for (std::int32_t c = 0; c < columns; ++c) {
+                        const vb::Variant& value = array->At({array->LBound(1) + c, r});
+                        if (value.Type() == vb::VarType::String) {
+                            line += "\"" + value.rawString() + "\"";
+                        } else if (!value.IsNull()) {
+                            line += value.ToString();
+                        }
+                        if (c + 1 < columns) line += ",";
+                    }
+                    vb::Print(fileNumber, line);
+                    ++written;
+                }
+                return;
+            }
+            dao::Recordset& records = *rst;
+            records.MoveLast();
+            records.MoveFirst();
+            const std::int32_t n = records.RecordCount();
+            const vb::ArrayRef array = rows.ToArray();
+            const std::vector<CParamRef> fields = colFields.NewEnum();
+            for (std::int32_t r = 1; r <= n; ++r) {
+                for (const CParamRef& field : fields) {
+                    const vb::Variant& value = array->At({field->iPosition - 1, r - 1});
+                    if (value.IsNull()) {
+                        vb::Print(fileNumber, field->sKey + ":");
+                    } else {
+                        vb::Print(fileNumber, field->sKey + ": \t" + value.ToString());
+                    }
+                }
+                records.MoveNext();
+            }
+            written = records.RecordCount();
+        },
+        [] { Inventory::RaiseClassError(vb::Err().Number, "CTable:ReportDetail Method"); });
+    return written;
+}
+
+}  // namespace inventory
