@@ -7,33 +7,10 @@
 #include "application.h"
 #include "err.h"
 #include "member_names.h"
+#include "lockable_combo_widget.h"
 #include "widget_hooks.h"
 
 namespace forms {
-
-namespace {
-// A combo box whose list cannot be opened or changed by the user while locked.
-class ComboWidget : public QComboBox {
-public:
-    using QComboBox::QComboBox;
-    bool locked = false;
-    void showPopup() override {
-        if (!locked) QComboBox::showPopup();
-    }
-
-protected:
-    void keyPressEvent(QKeyEvent* e) override {
-        if (locked && (e->key() == Qt::Key_Up || e->key() == Qt::Key_Down || e->key() == Qt::Key_Home ||
-                       e->key() == Qt::Key_End || e->key() == Qt::Key_PageUp || e->key() == Qt::Key_PageDown)) {
-            return;
-        }
-        QComboBox::keyPressEvent(e);
-    }
-    void wheelEvent(QWheelEvent* e) override {
-        if (!locked) QComboBox::wheelEvent(e);
-    }
-};
-}  // namespace
 
 ComboBox::ComboBox(ControlParent parent, std::string name, Twips left, Twips top, Twips width, Twips height)
     : ListControl(parent, std::move(name)) {
@@ -103,7 +80,7 @@ void ComboBox::SelectionChanged() {
 }
 
 QWidget* ComboBox::CreateWidget(QWidget* parent) {
-    auto* c = new ComboWidget(parent);
+    auto* c = new detail::LockableComboWidget(parent);
     c->setEditable(state_.style != 2);
     c->setInsertPolicy(QComboBox::NoInsert);
     for (const Entry& e : list_.entries) c->addItem(QString::fromStdString(e.text));
@@ -132,7 +109,7 @@ QWidget* ComboBox::CreateWidget(QWidget* parent) {
 }
 
 void ComboBox::ApplyState() {
-    auto* c = static_cast<ComboWidget*>(widget_);
+    auto* c = static_cast<detail::LockableComboWidget*>(widget_);
     c->locked = state_.locked;
     if (c->lineEdit()) c->lineEdit()->setReadOnly(state_.locked);
 }

@@ -11,33 +11,12 @@
 #include "err.h"
 #include "member_names.h"
 #include "text_functions.h"
+#include "lockable_combo_widget.h"
 #include "widget_hooks.h"
 
 namespace forms {
 
 namespace {
-
-// A combo box whose list cannot be opened or stepped through while locked.
-class DBComboWidget : public QComboBox {
-public:
-    using QComboBox::QComboBox;
-    bool locked = false;
-    void showPopup() override {
-        if (!locked) QComboBox::showPopup();
-    }
-
-protected:
-    void keyPressEvent(QKeyEvent* e) override {
-        if (locked && (e->key() == Qt::Key_Up || e->key() == Qt::Key_Down || e->key() == Qt::Key_Home ||
-                       e->key() == Qt::Key_End || e->key() == Qt::Key_PageUp || e->key() == Qt::Key_PageDown)) {
-            return;
-        }
-        QComboBox::keyPressEvent(e);
-    }
-    void wheelEvent(QWheelEvent* e) override {
-        if (!locked) QComboBox::wheelEvent(e);
-    }
-};
 
 bool SameValue(const vb::Variant& a, const vb::Variant& b) {
     if (a.IsNull() || a.IsEmpty() || b.IsNull() || b.IsEmpty()) return false;
@@ -293,7 +272,7 @@ void DBCombo::UserTyped(const std::string& text) {
 // ---- the widget ----
 
 QWidget* DBCombo::CreateWidget(QWidget* parent) {
-    auto* c = new DBComboWidget(parent);
+    auto* c = new detail::LockableComboWidget(parent);
     c->setEditable(state_.style != 2);
     c->setInsertPolicy(QComboBox::NoInsert);
     for (const Entry& e : entries_) c->addItem(QString::fromStdString(e.text));
@@ -312,7 +291,7 @@ QWidget* DBCombo::CreateWidget(QWidget* parent) {
 }
 
 void DBCombo::ApplyState() {
-    auto* c = static_cast<DBComboWidget*>(widget_);
+    auto* c = static_cast<detail::LockableComboWidget*>(widget_);
     c->locked = state_.locked;
     if (c->lineEdit()) c->lineEdit()->setReadOnly(state_.locked);
     ShowInWidget();
