@@ -13,6 +13,8 @@
 
 namespace com {
 
+struct ITypeLib;
+
 constexpr DWORD CLSCTX_INPROC_SERVER = 0x1;
 
 // The exports of an in-process server.
@@ -29,6 +31,9 @@ HRESULT CLSIDFromProgID(std::string_view progId, CLSID* clsid);
 // registered type library named Library (or Library without a "Ctl" that a
 // forms designer appends); CO_E_CLASSSTRING when there is none.
 HRESULT CLSIDFromTypeLibClassName(std::string_view name, CLSID* clsid);
+// The coclass of `lib` named `className` (names compare without regard to
+// case); false when the library has none.
+bool FindCoclass(ITypeLib* lib, std::string_view className, CLSID* clsid);
 // The versioned program identifier under the CLSID ("ProgID");
 // REGDB_E_CLASSNOTREG when none.
 HRESULT ProgIDFromCLSID(REFCLSID clsid, std::string* progId);

@@ -25,7 +25,9 @@ bool LibraryNamed(ITypeLib* lib, std::string_view wanted) {
     return SameName(libName, wanted) || SameName(libName + "Ctl", wanted);
 }
 
-bool CoclassNamed(ITypeLib* lib, std::string_view wanted, CLSID* clsid) {
+}  // namespace
+
+bool FindCoclass(ITypeLib* lib, std::string_view wanted, CLSID* clsid) {
     for (UINT i = 0; i < lib->GetTypeInfoCount(); ++i) {
         TYPEKIND kind;
         if (FAILED(lib->GetTypeInfoType(i, &kind)) || kind != TKIND_COCLASS) continue;
@@ -48,8 +50,6 @@ bool CoclassNamed(ITypeLib* lib, std::string_view wanted, CLSID* clsid) {
     return false;
 }
 
-}  // namespace
-
 HRESULT CLSIDFromTypeLibClassName(std::string_view name, CLSID* clsid) {
     const auto dot = name.find('.');
     if (!clsid || dot == std::string_view::npos || name.find('.', dot + 1) != std::string_view::npos) {
@@ -69,7 +69,7 @@ HRESULT CLSIDFromTypeLibClassName(std::string_view name, CLSID* clsid) {
                     !lib) {
                     continue;
                 }
-                const bool found = LibraryNamed(lib, libName) && CoclassNamed(lib, className, clsid);
+                const bool found = LibraryNamed(lib, libName) && FindCoclass(lib, className, clsid);
                 lib->Release();
                 if (found) return S_OK;
             }

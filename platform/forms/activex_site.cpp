@@ -368,26 +368,6 @@ std::string ComponentNotRegisteredText(const std::string& fileName) {
 
 namespace {
 
-// The coclass named `name` in the library; false when there is none.
-bool FindCoclass(ITypeLib* lib, const std::string& name, CLSID* clsid) {
-    for (UINT i = 0; i < lib->GetTypeInfoCount(); ++i) {
-        TYPEKIND kind;
-        if (FAILED(lib->GetTypeInfoType(i, &kind)) || kind != TKIND_COCLASS) continue;
-        BSTR n = nullptr;
-        lib->GetDocumentation(static_cast<INT>(i), &n, nullptr, nullptr, nullptr);
-        const bool same = Lower(BstrToUtf8(n)) == Lower(name);
-        SysFreeString(n);
-        if (!same) continue;
-        ComPtr<ITypeInfo> info;
-        TYPEATTR* attr = nullptr;
-        if (FAILED(lib->GetTypeInfo(i, info.OutTyped())) || FAILED(info->GetTypeAttr(&attr))) return false;
-        *clsid = attr->guid;
-        info->ReleaseTypeAttr(attr);
-        return true;
-    }
-    return false;
-}
-
 bool CoclassOfRegisteredLibrary(const GUID& libid, WORD major, WORD minor, const std::string& className,
                                 CLSID* clsid) {
     ComPtr<ITypeLib> lib;
