@@ -33,6 +33,7 @@
 #include "generated_catalogue.h"
 #include "mod_main.h"
 #include "program_build.h"
+#include "registered_control.h"
 #include "program_hooks.h"
 #include "unload_all_forms.h"
 
@@ -116,6 +117,7 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     const std::filesystem::path root = catalogue::bench::MakeTempFolder("catalogue-bench");
     setenv("ORVANTA_REGISTRY_DIR", (root / "registry").c_str(), 1);
+    if (!bench::RegisterTestControl()) return 1;
 
     // The catalogue is made in a child process, so that its memory is not
     // counted in this one's peak.

@@ -21,6 +21,7 @@
 #include "generated_catalogue.h"
 #include "mod_main.h"
 #include "program_build.h"
+#include "registered_control.h"
 #include "unload_all_forms.h"
 
 namespace {
@@ -104,6 +105,7 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     const fs::path registry = catalogue::bench::MakeTempFolder("catalogue-tree-bench-registry");
     setenv("ORVANTA_REGISTRY_DIR", registry.c_str(), 1);
+    if (!bench::RegisterTestControl()) return 1;
     forms::EnsureQtApplication();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

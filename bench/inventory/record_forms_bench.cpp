@@ -19,6 +19,7 @@
 #include "frm_po.h"
 #include "frm_products.h"
 #include "module_inventory.h"
+#include "registered_control.h"
 
 namespace {
 
@@ -138,9 +139,15 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    std::string registry = (fs::temp_directory_path() / "inventory-forms-bench-registry-XXXXXX").string();
+    if (!mkdtemp(registry.data())) return 1;
+    setenv("ORVANTA_REGISTRY_DIR", registry.c_str(), 1);
+    if (!bench::RegisterTestControl()) return 1;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     forms::detail::ResetRuntime();
+    std::error_code ignored;
+    fs::remove_all(registry, ignored);
     return 0;
 }
