@@ -3,13 +3,11 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "activex_host.h"
 #include "application.h"
 #include "frm_about.h"
 #include "frm_main.h"
 #include "frm_samples.h"
 #include "hanzelvb_fixture.h"
-#include "test_control_class.h"
 
 namespace hanzelvb::testing {
 namespace {
@@ -139,26 +137,6 @@ TEST_F(MainForm, FormsTakeTheFontOfTheUsersLocale) {
     EXPECT_EQ(forms::Default<frmMain>().Label3.Font().Size(), 9);
     EXPECT_EQ(forms::Default<frmSamples>().txtProduct.Font().Charset(), 128);
     EXPECT_EQ(forms::Default<frmAbout>().lblVersion.Font().Charset(), 128);
-}
-
-// Every form hosts the test control as ZEVOTest1, created from the test
-// control's class when the form loads.
-template <class F>
-void ExpectTestControl(F& form) {
-    forms::Load(form);
-    forms::Control* control = form.Controls().Find("ZEVOTest1");
-    ASSERT_NE(control, nullptr) << form.Name();
-    auto* host = dynamic_cast<forms::ActiveXHost*>(control);
-    ASSERT_NE(host, nullptr) << form.Name();
-    EXPECT_EQ(host->ProgId(), orvanta::kTestControlClass) << form.Name();
-    EXPECT_EQ(host->ProgId(), "ZEVOTestObjectsCtl.ZEVOTest");
-    EXPECT_NE(host->ContainerWindow(), 0u) << form.Name();
-}
-
-TEST_F(MainForm, EveryFormHostsTheTestControl) {
-    ExpectTestControl(forms::Default<frmMain>());
-    ExpectTestControl(forms::Default<frmAbout>());
-    ExpectTestControl(forms::Default<frmSamples>());
 }
 
 }  // namespace
