@@ -554,7 +554,9 @@ void Recordset::Update() {
     connection_->run(stmt, StatementKind::Insert, sql);
     std::int64_t rowid = sqlite3_last_insert_rowid(db);
 
-    std::size_t row = rows_->addRow();
+    std::size_t row = rows_->rows();
+    rows_->cells.resize(rows_->cells.size() + static_cast<std::size_t>(rows_->columns));
+    rows_->deleted.push_back(0);
     rows_->rowids.push_back(rowid);
     for (int f = 0; f < rows_->columns; ++f) rows_->at(row, f).kind = StoredValue::Null;
     liveDirty_ = true;

@@ -61,15 +61,10 @@ void RowStore::set(std::size_t row, int column, sqlite3_stmt* stmt, int from) {
     }
 }
 
-std::size_t RowStore::addRow() {
-    std::size_t row = rows();
-    if (row % kChunkRows == 0) chunks_.push_back(std::make_unique<Cell[]>(kChunkRows * static_cast<std::size_t>(columns)));
-    deleted.push_back(0);
-    return row;
-}
-
 void RowStore::append(sqlite3_stmt* stmt) {
-    std::size_t row = addRow();
+    std::size_t row = rows();
+    cells.resize(cells.size() + static_cast<std::size_t>(columns));
+    deleted.push_back(0);
     for (int c = 0; c < columns; ++c) set(row, c, stmt, c);
 }
 

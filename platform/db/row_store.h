@@ -26,19 +26,14 @@ struct RowStore {
     explicit RowStore(int columns) : columns(columns) {}
 
     int columns;
+    std::vector<Cell> cells;           // row-major, `columns` per row
     std::vector<std::uint8_t> deleted;  // one per row
     std::vector<std::int64_t> rowids;   // table row of each row (updatable recordsets)
 
     std::size_t rows() const { return deleted.size(); }
-    const Cell& at(std::size_t row, int column) const {
-        return chunks_[row / kChunkRows][(row % kChunkRows) * static_cast<std::size_t>(columns) + column];
-    }
-    Cell& at(std::size_t row, int column) {
-        return chunks_[row / kChunkRows][(row % kChunkRows) * static_cast<std::size_t>(columns) + column];
-    }
+    const Cell& at(std::size_t row, int column) const { return cells[row * static_cast<std::size_t>(columns) + column]; }
+    Cell& at(std::size_t row, int column) { return cells[row * static_cast<std::size_t>(columns) + column]; }
 
-    // Appends a row of Null cells, not deleted; returns its index.
-    std::size_t addRow();
     // Appends the statement's current row: its first `columns` columns.
     void append(sqlite3_stmt* stmt);
     // Copies column `from` of the statement's row into cell (row, column).
@@ -47,11 +42,6 @@ struct RowStore {
     static void bind(sqlite3_stmt* stmt, int index, const Cell& cell);
 
 private:
-    // Cells are kept row-major in chunks of kChunkRows rows, so growing
-    // never moves the rows already read.
-    static constexpr std::size_t kChunkRows = 1024;
-    std::vector<std::unique_ptr<Cell[]>> chunks_;
-
     const char* keep(const char* text, std::size_t length);
     std::vector<std::unique_ptr<char[]>> blocks_;
     std::size_t blockUsed_ = 0, blockSize_ = 0;
