@@ -1,10 +1,14 @@
 #include "row_store.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace dao {
 
 namespace {
+// Text blocks start small and double up to kBlock, so a recordset of a few
+// rows does not hold a quarter megabyte.
+constexpr std::size_t kFirstBlock = 4 * 1024;
 constexpr std::size_t kBlock = 256 * 1024;
 }
 
@@ -12,16 +16,18 @@ const char* RowStore::keep(const char* text, std::size_t length) {
     if (length == 0) return "";
     if (length > kBlock / 4) {
         // A long text gets a block of its own, placed before the current one.
-        auto own = std::make_unique<char[]>(length);
+        auto own = std::make_unique_for_overwrite<char[]>(length);
         std::memcpy(own.get(), text, length);
         const char* p = own.get();
         blocks_.insert(blocks_.empty() ? blocks_.end() : blocks_.end() - 1, std::move(own));
         return p;
     }
     if (blocks_.empty() || blockUsed_ + length > blockSize_) {
-        blocks_.push_back(std::make_unique<char[]>(kBlock));
+        std::size_t size = blocks_.empty() ? kFirstBlock : std::min(blockSize_ * 2, kBlock);
+        size = std::max(size, length);
+        blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
         blockUsed_ = 0;
-        blockSize_ = kBlock;
+        blockSize_ = size;
     }
     char* p = blocks_.back().get() + blockUsed_;
     std::memcpy(p, text, length);

@@ -100,6 +100,39 @@ TEST_F(RecordsetTest, GetRowsIsFieldThenRowWithNulls) {
     EXPECT_ENGINE_ERROR(part->GetRows(1), 3021);
 }
 
+TEST_F(RecordsetTest, ThousandsOfRowsKeepEveryValueAndTakeNewOnes) {
+    // 2048 rows, texts short and long (one beyond any shared text block),
+    // then a row added after the last: every value reads back as written.
+    db->Execute("CREATE TABLE tblMany (ID LONG NOT NULL PRIMARY KEY, NAME TEXT(255), NOTE MEMO)");
+    db->Execute("WITH RECURSIVE n(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM n WHERE k < 2048) "
+                "INSERT INTO tblMany SELECT k, 'Name ' || k, CASE WHEN k % 7 = 0 THEN NULL "
+                "WHEN k = 1500 THEN replace(hex(zeroblob(50000)), '0', 'x') ELSE substr(replace(hex(zeroblob(300)), '0', 'n'), 1, k % 300) END FROM n");
+    auto rs = db->OpenRecordset("SELECT * FROM tblMany ORDER BY ID");
+    ASSERT_EQ(rs->RecordCount(), 2048);
+    vb::ArrayRef a = rs->GetRows(rs->RecordCount()).ToArray();
+    ASSERT_EQ(a->UBound(2), 2047);
+    for (int r = 0; r < 2048; ++r) {
+        int k = r + 1;
+        ASSERT_EQ(a->At({0, r}).ToLong(), k);
+        ASSERT_EQ(a->At({1, r}).ToString(), "Name " + std::to_string(k));
+        if (k % 7 == 0) ASSERT_TRUE(a->At({2, r}).IsNull()) << k;
+        else if (k == 1500) ASSERT_EQ(a->At({2, r}).ToString(), std::string(100000, 'x'));
+        else ASSERT_EQ(a->At({2, r}).ToString(), std::string(static_cast<std::size_t>(k % 300), 'n')) << k;
+    }
+    rs->AddNew();
+    rs->Fields("ID").SetValue(5000);
+    rs->Fields("NAME").SetValue("added");
+    rs->Update();
+    EXPECT_EQ(rs->RecordCount(), 2049);
+    rs->MoveLast();
+    EXPECT_EQ(rs->Fields("NAME").Value().ToString(), "added");
+    EXPECT_TRUE(rs->Fields("NOTE").Value().IsNull());
+    rs->SetAbsolutePosition(1023);
+    EXPECT_EQ(rs->Fields("ID").Value().ToLong(), 1024);
+    rs->MoveNext();
+    EXPECT_EQ(rs->Fields("NAME").Value().ToString(), "Name 1025");
+}
+
 TEST_F(RecordsetTest, EditUpdateAndCancel) {
     auto rs = db->OpenRecordset("SELECT tblTransactions.* From tblTransactions WHERE ([TransactionID]=3);");
     EXPECT_EQ(rs->EditMode(), dao::dbEditNone);
