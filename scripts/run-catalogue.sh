@@ -7,9 +7,12 @@
 #
 # --program starts another program of the build instead (StockwiseC or
 # StockwiseB, the inventory; OrvantaA or OrvantaB, the other catalogue builds;
-# vbhanzel, the forms-runtime showcase; pbhanzel, the PowerBuilder-style
-# showcase, from the program folder where its settings file, document and
+# vbhanzel, the forms-runtime showcase; pbhanzel, the showcase of the second
+# UI runtime, from the program folder where its settings file, document and
 # database lie).
+#
+# Only the programs, the test control, regsvr and the sample data are built;
+# scripts/test.sh builds the rest.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 program=OrvantaC
@@ -23,7 +26,13 @@ case "$program" in
   *) echo "run-catalogue: unknown program '$program' (OrvantaA, OrvantaB, OrvantaC, StockwiseB, StockwiseC, vbhanzel, pbhanzel)" >&2; exit 2 ;;
 esac
 bash scripts/install-deps.sh
-bash scripts/build.sh
+bash scripts/build.sh programs
+# Qt wants a private runtime folder; one per user, kept between runs.
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+  export XDG_RUNTIME_DIR="${TMPDIR:-/tmp}/orvanta-runtime-$(id -u)"
+  mkdir -p "$XDG_RUNTIME_DIR"
+  chmod 700 "$XDG_RUNTIME_DIR"
+fi
 # Register the test control, as the installer does, when it has been built.
 if [ -f build/bin/zevote32.ocx ]; then
   build/bin/regsvr "$PWD/build/bin/zevote32.ocx"
