@@ -8,6 +8,8 @@
 
 #include <stdlib.h>
 
+#include <QPlainTextEdit>
+
 #include "acting_on_platform_controls.h"
 #include "application.h"
 #include "c_table.h"
@@ -20,6 +22,7 @@
 #include "inventory_fixture.h"
 #include "module_inventory.h"
 #include "report_file_name.h"
+#include "text_viewer.h"
 
 namespace inventory::testing {
 namespace {
@@ -181,7 +184,7 @@ TEST_F(Reports, TheDialogSortsAsChosenAndOpensTheReport) {
     EXPECT_EQ(delimitedAtLoad, "10");
     EXPECT_EQ(Inventory::gtblSuppliers().sOrderBy, "City");
     EXPECT_EQ(Inventory::gtblSuppliers().sSortOrder, "DESC");
-    EXPECT_EQ(Opened(1), "tblSuppliers1.txt\n");
+    EXPECT_EQ(Opened(1), (reports_ / "tblSuppliers1.txt").string() + "\n");
     const std::string text = Report("tblSuppliers1.txt");
     EXPECT_LT(text.find("Seattle"), text.find("Chicago")) << text;
 
@@ -214,6 +217,23 @@ TEST_F(Reports, TheThirdChoiceDelimitedWritesTheReport) {
     EXPECT_EQ(text.rfind("tblProducts Information\r\n", 0), 0u);
     EXPECT_NE(text.find("Total Number of Records: 16\r\n"), std::string::npos);
     EXPECT_EQ(text.find("Composition:"), std::string::npos);  // comma-separated
+}
+
+TEST_F(Reports, WithoutADesktopViewerTheReportOpensInTheProgramsOwn) {
+    setenv("PATH", (ProgramFolder() / "reports").c_str(), 1);  // no viewer here
+    frmSuppliers& f = forms::Default<frmSuppliers>();
+    f.Show();
+    driver().OnModal([&](forms::Form& dlg) { ASSERT_TRUE(driver().Click(static_cast<frmReportInventory&>(dlg).cmdOK)); });
+    ASSERT_TRUE(driver().Click(*f.cmdReport));
+    EXPECT_TRUE(driver().MessageBoxes().empty());
+    const std::vector<QWidget*> viewers = forms::TextViewerWindows();
+    ASSERT_EQ(viewers.size(), 1u);
+    EXPECT_EQ(viewers.front()->windowTitle(), "tblSuppliers1.txt");
+    auto* text = viewers.front()->findChild<QPlainTextEdit*>();
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(text->toPlainText().startsWith("tblSuppliers Information\nID: \t1\n"));
+    delete viewers.front();
+    EXPECT_TRUE(Opened(0).empty());
 }
 
 // A form hosting two check boxes, as the report dialog does.
