@@ -19,8 +19,6 @@ namespace forms::detail {
 
 namespace {
 
-constexpr char kMenuItemNameProperty[] = "accessibleDescription";
-
 // BorderStyle values of a window the user cannot resize.
 bool IsFixedBorder(std::int16_t borderStyle) { return borderStyle == 1 || borderStyle == 3 || borderStyle == 4; }
 
@@ -112,9 +110,5 @@ void RefreshAccessible(QObject* object) {
     QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
     if (iface && !dynamic_cast<OwnAccessible*>(iface)) QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(iface));
 }
-
-void SetMenuItemName(QAction* action, const QString& name) { action->setProperty(kMenuItemNameProperty, name); }
-
-QString MenuItemName(const QAction* action) { return action->property(kMenuItemNameProperty).toString(); }
 
 }  // namespace forms::detail

@@ -15,6 +15,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "menu_accessible.h"
 #include "rtf_text.h"
 #include "stock_pictures.h"
 #include "vm_state.h"
@@ -233,6 +234,7 @@ void ShowWindowMenu(Object& window) {
                 QObject::connect(action, &QAction::triggered, [item] { RunScript(item, event::kMenuClicked); });
             }
             action->setObjectName(QString::fromStdString(it->name));
+            qtaccess::SetMenuItemName(action, QString::fromStdString(it->name));
             it->action = action;
             const std::string pictureName = fieldText(*it, 11);
             if (!pictureName.empty()) {
@@ -283,6 +285,7 @@ void RunConstructors(u32 object) {
 bool OpenWindow(const std::string& globalName) {
     State& s = S();
     if (s.ended || s.halted) return false;
+    InstallAccessibility();
     PbValue& variable = *At<PbValue>(GlobalValue(globalName));
     if (!(variable.flags & flag::kNull) && FindObject(variable.value)) {
         const u32 window = variable.value;
