@@ -1,10 +1,12 @@
 // How the runtime's windows look to accessibility tools (screen readers, and
 // GUI testing tools that reach the programs over AT-SPI): every control's
-// widget and menu item carries the object's name as its description, and
-// the rest keeps Qt's own interfaces.
+// widget and menu item carries the object's name as its description, a
+// DataWindow graph is a chart of its data, and the rest keeps Qt's own
+// interfaces.
 #include <QAccessible>
 #include <QAction>
 
+#include "chart_accessible.h"
 #include "menu_accessible.h"
 #include "vm_state.h"
 
@@ -21,7 +23,7 @@ QAccessibleInterface* Factory(const QString&, QObject* object) {
 }  // namespace
 
 void InstallAccessibility() {
-    static const bool installed = (QAccessible::installFactory(&Factory), true);
+    static const bool installed = (QAccessible::installFactory(&Factory), qtaccess::InstallChartAccessibility(), true);
     (void)installed;
 }
 

@@ -1,11 +1,18 @@
 // What an outside testing tool reads of pbhanzel through the accessibility
-// interfaces: menu items by their names.
+// interfaces: menu items by their names, the DataWindow graph's data and its
+// whole category labels.
 #include <QAccessible>
 #include <QApplication>
+#include <QBarCategoryAxis>
+#include <QChartView>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTabWidget>
 
+#include "chart_category_labels.h"
 #include "hanzel_runtime.h"
 
 namespace {
@@ -42,6 +49,20 @@ protected:
         QAccessible::setActive(false);
     }
     QMainWindow* window(const std::string& name) { return qobject_cast<QMainWindow*>(runtime().Window(name)); }
+    // The samples window showing its DataWindows page.
+    QMainWindow* samplesOnDataWindows() {
+        runtime().StartApplication("");
+        QMainWindow* main = window("w_main1");
+        if (!main) return nullptr;
+        main->findChild<QPushButton*>("cb_main_next")->click();
+        QMainWindow* samples = window("w_samples");
+        if (!samples) return nullptr;
+        auto* tabs = samples->findChild<QTabWidget*>("tab_control1");
+        if (!tabs) return nullptr;
+        tabs->setCurrentIndex(1);
+        for (int i = 0; i < 5; ++i) QApplication::processEvents();
+        return samples;
+    }
 };
 
 TEST_F(Accessibility, MenuItemsCarryTheirNamesAndCanBeChosen) {
@@ -64,6 +85,53 @@ TEST_F(Accessibility, MenuItemsCarryTheirNamesAndCanBeChosen) {
     about->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QApplication::processEvents();
     EXPECT_TRUE(window("w_about"));
+}
+
+// The texts the scene shows, their lines joined by blanks (after a hyphen,
+// directly).
+QStringList ShownTexts(QGraphicsScene* scene) {
+    QStringList out;
+    for (QGraphicsItem* item : scene->items()) {
+        if (auto* text = dynamic_cast<QGraphicsTextItem*>(item); text && text->isVisible())
+            out << text->toPlainText().replace(QChar::LineSeparator, u'\n').replace("-\n", "-").replace(u'\n', u' ');
+    }
+    return out;
+}
+
+TEST_F(Accessibility, TheGraphShowsWholeLabelsAndToolsReadItsData) {
+    QMainWindow* samples = samplesOnDataWindows();
+    ASSERT_TRUE(samples);
+    auto* view = samples->findChild<QWidget*>("dw_graph_2")->findChild<QChartView*>();
+    ASSERT_TRUE(view);
+    ASSERT_TRUE(view->isVisible());
+    auto* axis = qobject_cast<QBarCategoryAxis*>(view->chart()->axes(Qt::Horizontal).value(0));
+    ASSERT_TRUE(axis);
+    const QStringList products = charts::CategoryLabels(axis);
+    ASSERT_EQ(products.size(), 5);
+    const QStringList shown = ShownTexts(view->scene());
+    for (const QString& product : products) EXPECT_TRUE(shown.contains(product)) << product.toStdString();
+    for (const QString& text : shown) EXPECT_FALSE(text.contains(QStringLiteral("..."))) << text.toStdString();
+
+    // A chart under the control's name, a point per product and series.
+    QAccessibleInterface* chart =
+        Find(QAccessible::queryAccessibleInterface(samples), "dw_graph_2", QAccessible::Chart);
+    ASSERT_TRUE(chart);
+    ASSERT_EQ(chart->childCount(), 10);
+    QAccessibleTableInterface* table = chart->tableInterface();
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->columnDescription(0).toStdString(), "Cost Per Unit");
+    EXPECT_EQ(table->columnDescription(1).toStdString(), "Price Per Unit");
+    QStringList categories;
+    for (int r = 0; r < table->rowCount(); ++r) categories << table->rowDescription(r);
+    EXPECT_EQ(categories, products);
+    const int widget = static_cast<int>(products.indexOf("Widget"));
+    ASSERT_GE(widget, 0);
+    QAccessibleInterface* price = table->cellAt(widget, 1);
+    ASSERT_TRUE(price);
+    const std::string name = Name(price);
+    EXPECT_EQ(name, "Price Per Unit, Widget: " + price->text(QAccessible::Value).toStdString());
+    EXPECT_GT(price->text(QAccessible::Value).toDouble(), 0);
+    EXPECT_EQ(chart->child(widget * 2 + 1), price);
 }
 
 }  // namespace
