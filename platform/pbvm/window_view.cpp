@@ -369,6 +369,10 @@ int ShowMessage(const std::string& title, const std::string& text, int icon) {
     QMessageBox box;
     box.setWindowTitle(QString::fromStdString(title));
     box.setText(QString::fromStdString(text));
+    // Accessibility tools read the title (the program's name when there is
+    // none) as its name and the text with it.
+    box.setAccessibleName(title.empty() ? QCoreApplication::applicationName() : box.windowTitle());
+    box.setAccessibleDescription(box.text());
     static const QMessageBox::Icon icons[] = {QMessageBox::Information, QMessageBox::Critical, QMessageBox::Warning,
                                               QMessageBox::Question, QMessageBox::NoIcon};
     box.setIcon(icon >= 0 && icon < 5 ? icons[icon] : QMessageBox::NoIcon);

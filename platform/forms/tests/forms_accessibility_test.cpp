@@ -1,7 +1,8 @@
 // What an outside testing tool reads through the accessibility interfaces:
 // forms as frames (dialogs when modal with a fixed border) named by their
 // captions, menu items and controls by their names, the status bar and its
-// panels, the grids' column headers, pictures as images.
+// panels, the grids' column headers, pictures as images, message boxes by
+// their titles and texts.
 #include <sqlite3.h>
 
 #include <cstdlib>
@@ -11,8 +12,11 @@
 #include <vector>
 
 #include <QAccessible>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -419,6 +423,28 @@ TEST_F(FormsAccessibility, GridsOverARecordsetHeadTheirColumnsWithTheFieldNames)
     EXPECT_EQ(Name(table->cellAt(1, 1)), "Ada Byron");
     EXPECT_NE(Find(window, "dataAdmin")->role(), QAccessible::Border);
     forms::Unload(f);
+}
+
+// A message box the program shows, as the tool finds it: an alert named by
+// its title that gives its text.
+TEST(FormsMessageBoxAccessibility, TheAlertNamesItsTitleAndText) {
+    QAccessible::Role role = QAccessible::NoRole;
+    std::string name, description;
+    QTimer::singleShot(10, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            if (!box || !box->isVisible()) continue;
+            QAccessibleInterface* alert = Of(box);
+            role = alert->role();
+            name = Name(alert);
+            description = Description(alert);
+            box->close();
+        }
+    });
+    forms::MsgBox("Error while accessing picture source", forms::vbExclamation, "Image Path Problem");
+    EXPECT_EQ(role, QAccessible::AlertMessage);
+    EXPECT_EQ(name, "Image Path Problem");
+    EXPECT_EQ(description, "Error while accessing picture source");
 }
 
 }  // namespace

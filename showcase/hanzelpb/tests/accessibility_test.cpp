@@ -1,6 +1,6 @@
 // What an outside testing tool reads of pbhanzel through the accessibility
 // interfaces: menu items by their names, the DataWindow graph's data and its
-// whole category labels.
+// whole category labels, message boxes by their titles and texts.
 #include <QAccessible>
 #include <QApplication>
 #include <QBarCategoryAxis>
@@ -9,11 +9,14 @@
 #include <QGraphicsTextItem>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 
 #include "chart_category_labels.h"
 #include "hanzel_runtime.h"
+#include "vm_state.h"
 
 namespace {
 
@@ -132,6 +135,33 @@ TEST_F(Accessibility, TheGraphShowsWholeLabelsAndToolsReadItsData) {
     EXPECT_EQ(name, "Price Per Unit, Widget: " + price->text(QAccessible::Value).toStdString());
     EXPECT_GT(price->text(QAccessible::Value).toDouble(), 0);
     EXPECT_EQ(chart->child(widget * 2 + 1), price);
+}
+
+TEST_F(Accessibility, MessageBoxesNameTheirTitleAndText) {
+    runtime().SetMessageBoxHandler(nullptr);
+    std::string name, description;
+    QAccessible::Role role = QAccessible::NoRole;
+    QTimer::singleShot(10, [&] {
+        QMessageBox* box = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* b = qobject_cast<QMessageBox*>(w); b && b->isVisible()) box = b;
+        }
+        ASSERT_TRUE(box);
+        QAccessibleInterface* alert = QAccessible::queryAccessibleInterface(box);
+        role = alert->role();
+        name = Name(alert);
+        description = Description(alert);
+        box->close();
+    });
+    // Shown from the application's loop, as the program shows it.
+    QTimer::singleShot(0, [] {
+        pbvm::ShowMessage("Tavorin DSN DB Error", "3024 - The database file could not be found", 1);
+        QApplication::exit(0);
+    });
+    QApplication::exec();
+    EXPECT_EQ(role, QAccessible::AlertMessage);
+    EXPECT_EQ(name, "Tavorin DSN DB Error");
+    EXPECT_EQ(description, "3024 - The database file could not be found");
 }
 
 }  // namespace
