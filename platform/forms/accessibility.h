@@ -7,11 +7,14 @@
 // control's name as its accessible description; a menu item carries it too.
 // Picture boxes and images are images, the status bar is a status bar that
 // shows its panels, and the flexible grid is a table whose fixed row gives
-// the column headers. The rest keeps Qt's own interfaces.
+// the column headers. A tab strip or tabbed dialog is a panel of its tabs and
+// its pages, each page a panel named by its tab. The rest keeps Qt's own
+// interfaces.
 #include "menu_accessible.h"
 
 class QAccessibleInterface;
 class QObject;
+class QWidget;
 
 namespace forms::detail {
 
@@ -29,8 +32,14 @@ using qtaccess::NewAccessibleMenuItem;
 using qtaccess::OwnAccessible;
 using qtaccess::SetMenuItemName;
 
-// Made by the flexible grid and the status bar (in their own files).
+// Made by the flexible grid, the status bar and the tab controls (in their
+// own files).
 QAccessibleInterface* NewAccessibleFlexGrid(QObject* view);
 QAccessibleInterface* NewAccessibleStatusBar(QObject* bar);
+QAccessibleInterface* NewAccessibleTabControl(QObject* widget);
+QAccessibleInterface* NewAccessibleTabPage(QObject* page);
+// The widget of a tab strip or tabbed dialog, and one of their pages.
+bool IsTabControlWidget(const QWidget* w);
+bool IsTabPageWidget(const QWidget* w);
 
 }  // namespace forms::detail
