@@ -60,7 +60,7 @@ public:
     AccessibleWithRole(QWidget* w, QAccessible::Role role) : QAccessibleWidget(w, role) {}
 };
 
-enum class Kind { None, FormWindow, MenuItem, Picture, StatusBar, FlexGrid, Panel, TabControl, TabPage };
+enum class Kind { None, FormWindow, MenuItem, Picture, StatusBar, FlexGrid, Panel, TabControl, TabPage, CheckBox };
 
 // What the forms make for an object, from what the object is now: a form
 // window by its type, a control's widget by its control.
@@ -71,6 +71,7 @@ Kind KindOf(QObject* object) {
     if (dynamic_cast<FormWindow*>(w)) return Kind::FormWindow;
     if (IsTabPageWidget(w)) return Kind::TabPage;
     if (IsTabControlWidget(w)) return Kind::TabControl;
+    if (IsCheckableWidget(w)) return Kind::CheckBox;
     Control* c = ControlOfWidget(w);
     if (!c || c->Widget() != w) return Kind::None;
     if (dynamic_cast<PictureBox*>(c) || dynamic_cast<Image*>(c)) return Kind::Picture;
@@ -94,6 +95,7 @@ QAccessibleInterface* Factory(const QString&, QObject* object) {
     case Kind::Panel: return new AccessibleWithRole(static_cast<QWidget*>(object), QAccessible::Grouping);
     case Kind::TabControl: return NewAccessibleTabControl(object);
     case Kind::TabPage: return NewAccessibleTabPage(object);
+    case Kind::CheckBox: return NewAccessibleCheckable(object);
     }
     return nullptr;
 }

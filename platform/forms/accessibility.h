@@ -8,7 +8,8 @@
 // Picture boxes and images are images, the status bar is a status bar that
 // shows its panels, and the flexible grid is a table whose fixed row gives
 // the column headers. A tab strip or tabbed dialog is a panel of its tabs and
-// its pages, each page a panel named by its tab. The rest keeps Qt's own
+// its pages, each page a panel named by its tab. A control of the program's
+// own that works as a check box is a check box. The rest keeps Qt's own
 // interfaces.
 #include "menu_accessible.h"
 
@@ -32,12 +33,15 @@ using qtaccess::NewAccessibleMenuItem;
 using qtaccess::OwnAccessible;
 using qtaccess::SetMenuItemName;
 
-// Made by the flexible grid, the status bar and the tab controls (in their
-// own files).
+// Made by the flexible grid, the status bar, the tab controls and the
+// program's own check boxes (in their own files).
 QAccessibleInterface* NewAccessibleFlexGrid(QObject* view);
 QAccessibleInterface* NewAccessibleStatusBar(QObject* bar);
 QAccessibleInterface* NewAccessibleTabControl(QObject* widget);
 QAccessibleInterface* NewAccessibleTabPage(QObject* page);
+QAccessibleInterface* NewAccessibleCheckable(QObject* widget);
+// The widget of a check box of the program's own (checkable_control.h).
+bool IsCheckableWidget(const QWidget* w);
 // The widget of a tab strip or tabbed dialog, and one of their pages.
 bool IsTabControlWidget(const QWidget* w);
 bool IsTabPageWidget(const QWidget* w);
