@@ -64,8 +64,10 @@ void InvChkBox::Caption(const std::string& New_Caption) {
 std::int16_t InvChkBox::Value() const { return imgCheck.Visible() ? 1 : 0; }
 
 void InvChkBox::Value(std::int16_t New_Value) {
+    const std::int16_t old = Value();
     imgCheck.Visible(New_Value == 1);
     PropertyChanged("Value");
+    if (Value() != old) forms::CheckedStateChanged(*this);
 }
 
 vb::Variant InvChkBox::GetMember(const std::string& name) {
@@ -93,6 +95,11 @@ void InvChkBox::UserControl_WriteProperties(forms::PropertyBag& PropBag) {
 void InvChkBox::Clicked() {
     if (lastButton_ == vbLeftButton) Value(imgCheck.Visible() ? 0 : 1);
     RaiseEvent(Click);
+}
+
+void InvChkBox::ClickAsUser() {
+    lastButton_ = vbLeftButton;
+    Clicked();
 }
 
 void InvChkBox::imgCheck_MouseDown(std::int16_t Button, std::int16_t, float, float) { lastButton_ = Button; }

@@ -3,17 +3,19 @@
 // checked and the unchecked box, the caption stands in a label beside them.
 // The caption is saved with the hosting form; the value is not, so a box is
 // checked whenever its form loads. A left click anywhere on it toggles it;
-// every click raises Click.
+// every click raises Click. Accessibility tools see a check box named by the
+// caption, whose action clicks it.
 #include <cstdint>
 #include <string>
 
+#include "checkable_control.h"
 #include "image.h"
 #include "label.h"
 #include "user_control.h"
 
 namespace inventory {
 
-class InvChkBox : public forms::UserControl {
+class InvChkBox : public forms::UserControl, public forms::CheckableControl {
 public:
     InvChkBox(forms::ControlParent parent, std::string name, forms::Twips left = 0, forms::Twips top = 0,
               forms::Twips width = 3795, forms::Twips height = 270);
@@ -28,6 +30,12 @@ public:
     // 1 checked, 0 unchecked; any value but 1 unchecks.
     std::int16_t Value() const;
     void Value(std::int16_t New_Value);
+
+    // As a check box to accessibility tools: the caption, checked when the
+    // value is 1, and a left click.
+    std::string CheckBoxCaption() const override { return Caption(); }
+    bool CheckBoxChecked() const override { return Value() == 1; }
+    void ClickAsUser() override;
 
     // Caption and Value by name.
     vb::Variant GetMember(const std::string& name) override;

@@ -8,6 +8,9 @@
 
 #include <stdlib.h>
 
+#include <QAccessible>
+#include <QPlainTextEdit>
+
 #include "acting_on_platform_controls.h"
 #include "application.h"
 #include "c_table.h"
@@ -20,6 +23,7 @@
 #include "inventory_fixture.h"
 #include "module_inventory.h"
 #include "report_file_name.h"
+#include "text_viewer.h"
 
 namespace inventory::testing {
 namespace {
@@ -181,7 +185,7 @@ TEST_F(Reports, TheDialogSortsAsChosenAndOpensTheReport) {
     EXPECT_EQ(delimitedAtLoad, "10");
     EXPECT_EQ(Inventory::gtblSuppliers().sOrderBy, "City");
     EXPECT_EQ(Inventory::gtblSuppliers().sSortOrder, "DESC");
-    EXPECT_EQ(Opened(1), "tblSuppliers1.txt\n");
+    EXPECT_EQ(Opened(1), (reports_ / "tblSuppliers1.txt").string() + "\n");
     const std::string text = Report("tblSuppliers1.txt");
     EXPECT_LT(text.find("Seattle"), text.find("Chicago")) << text;
 
@@ -214,6 +218,23 @@ TEST_F(Reports, TheThirdChoiceDelimitedWritesTheReport) {
     EXPECT_EQ(text.rfind("tblProducts Information\r\n", 0), 0u);
     EXPECT_NE(text.find("Total Number of Records: 16\r\n"), std::string::npos);
     EXPECT_EQ(text.find("Composition:"), std::string::npos);  // comma-separated
+}
+
+TEST_F(Reports, WithoutADesktopViewerTheReportOpensInTheProgramsOwn) {
+    setenv("PATH", (ProgramFolder() / "reports").c_str(), 1);  // no viewer here
+    frmSuppliers& f = forms::Default<frmSuppliers>();
+    f.Show();
+    driver().OnModal([&](forms::Form& dlg) { ASSERT_TRUE(driver().Click(static_cast<frmReportInventory&>(dlg).cmdOK)); });
+    ASSERT_TRUE(driver().Click(*f.cmdReport));
+    EXPECT_TRUE(driver().MessageBoxes().empty());
+    const std::vector<QWidget*> viewers = forms::TextViewerWindows();
+    ASSERT_EQ(viewers.size(), 1u);
+    EXPECT_EQ(viewers.front()->windowTitle(), "tblSuppliers1.txt");
+    auto* text = viewers.front()->findChild<QPlainTextEdit*>();
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(text->toPlainText().startsWith("tblSuppliers Information\nID: \t1\n"));
+    delete viewers.front();
+    EXPECT_TRUE(Opened(0).empty());
 }
 
 // A form hosting two check boxes, as the report dialog does.
@@ -261,6 +282,54 @@ TEST_F(Reports, TheCheckBoxTogglesOnLeftClicksOnly) {
     forms::Unload(f);
     EXPECT_EQ(f.chkOne.Caption(), "Sort in Ascending Order");
     EXPECT_EQ(f.chkOne.Value(), 1);
+}
+
+TEST_F(Reports, ToolsSeeTheCheckBoxAndToggleIt) {
+    QAccessible::setActive(true);
+    frmChecks& f = forms::Default<frmChecks>();
+    f.Show();
+    QAccessibleInterface* box = QAccessible::queryAccessibleInterface(f.chkOne.Widget());
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->role(), QAccessible::CheckBox);
+    EXPECT_EQ(box->text(QAccessible::Name).toStdString(), "Sort in Ascending Order");
+    EXPECT_EQ(box->text(QAccessible::Description).toStdString(), "chkOne");
+    EXPECT_TRUE(box->state().checkable);
+    EXPECT_TRUE(box->state().checked);
+    EXPECT_EQ(box->childCount(), 0);  // the pictures and label are its own
+    ASSERT_NE(box->actionInterface(), nullptr);
+    EXPECT_TRUE(box->actionInterface()->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+
+    // The tool's toggle is a left click: the value turns and Click is raised.
+    box->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_EQ(f.chkOne.Value(), 1);  // the tool gets its answer first
+    driver().ProcessEvents(5);
+    EXPECT_EQ(f.chkOne.Value(), 0);
+    EXPECT_EQ(f.clicks, 1);
+    EXPECT_FALSE(box->state().checked);
+    box->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    driver().ProcessEvents(5);
+    EXPECT_TRUE(box->state().checked);
+    EXPECT_EQ(f.clicks, 2);
+    f.chkOne.Value(0);  // from code
+    EXPECT_FALSE(box->state().checked);
+
+    // In the report dialog, the two options by their names.
+    forms::Unload(f);
+    frmSuppliers& suppliers = forms::Default<frmSuppliers>();
+    suppliers.Show();
+    std::string order, delimited;
+    driver().OnModal([&](forms::Form& dlg) {
+        auto& d = static_cast<frmReportInventory&>(dlg);
+        QAccessibleInterface* o = QAccessible::queryAccessibleInterface(d.chkOrder.Widget());
+        QAccessibleInterface* c = QAccessible::queryAccessibleInterface(d.chkDelimited.Widget());
+        order = o->text(QAccessible::Name).toStdString() + (o->state().checked ? " [x]" : " [ ]");
+        delimited = c->text(QAccessible::Name).toStdString() + (c->state().checked ? " [x]" : " [ ]");
+        ASSERT_TRUE(driver().Click(d.cmdCancel));
+    });
+    ASSERT_TRUE(driver().Click(*suppliers.cmdReport));
+    EXPECT_EQ(order, forms::Default<frmReportInventory>().chkOrder.Caption() + " [x]");
+    EXPECT_EQ(delimited, forms::Default<frmReportInventory>().chkDelimited.Caption() + " [ ]");
+    QAccessible::setActive(false);
 }
 
 }  // namespace

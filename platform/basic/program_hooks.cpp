@@ -8,6 +8,7 @@ namespace {
 std::mutex mutex;
 std::string commandLine;
 std::function<void()> doEventsHook;
+std::function<bool(const std::string&)> textViewerHook;
 }  // namespace
 
 void SetCommandLine(int argc, const char* const* argv) {
@@ -39,6 +40,20 @@ void DoEvents() {
         hook = doEventsHook;
     }
     if (hook) hook();
+}
+
+void SetTextViewerHook(std::function<bool(const std::string& path)> hook) {
+    std::lock_guard lock(mutex);
+    textViewerHook = std::move(hook);
+}
+
+bool ShowTextFile(const std::string& path) {
+    std::function<bool(const std::string&)> hook;
+    {
+        std::lock_guard lock(mutex);
+        hook = textViewerHook;
+    }
+    return hook && hook(path);
 }
 
 }  // namespace vb

@@ -1,5 +1,6 @@
 #pragma once
-// The running program's command line and the DoEvents hook.
+// The running program's command line, the DoEvents hook and the text viewer
+// hook.
 #include <functional>
 #include <string>
 
@@ -17,5 +18,12 @@ std::string Command();
 // the forms layer installs what that means. Without a hook it does nothing.
 void SetDoEventsHook(std::function<void()> hook);
 void DoEvents();
+
+// Shows a text file in a read-only viewer window of the program's own; the
+// forms layer installs what that means. Shell uses it for "notepad" where the
+// desktop has no viewer of its own. False when no viewer is installed or the
+// file cannot be read.
+void SetTextViewerHook(std::function<bool(const std::string& path)> hook);
+bool ShowTextFile(const std::string& path);
 
 }  // namespace vb

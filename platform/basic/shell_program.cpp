@@ -7,9 +7,12 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
+#include <optional>
 
 #include "app_object.h"
 #include "err.h"
+#include "program_hooks.h"
 #include "program_path.h"
 #include "utf8.h"
 
@@ -58,26 +61,37 @@ std::string findProgram(const std::string& name) {
     return findInPath(name);
 }
 
-// The text viewer that stands in for notepad: program and leading arguments.
-std::vector<std::string> textViewer() {
-    if (std::string xdg = findInPath("xdg-open"); !xdg.empty()) return {xdg};
-    if (!::isatty(STDIN_FILENO)) return {};
-    for (const char* var : {"VISUAL", "EDITOR"}) {
-        const char* value = std::getenv(var);
-        if (!value || !*value) continue;
-        std::vector<std::string> words = splitWords(value);
-        if (words.empty()) continue;
-        std::string program = findProgram(words[0]);
-        if (program.empty()) continue;
-        words[0] = program;
-        return words;
-    }
-    return {};
-}
-
 bool isNotepad(const std::string& word) {
     return word.find('/') == std::string::npos &&
            (utf8::CompareNoCase(word, "notepad") == 0 || utf8::CompareNoCase(word, "notepad.exe") == 0);
+}
+
+// Where the first word of a command line ends (blanks separate, double
+// quotes group, as in splitWords).
+std::size_t endOfFirstWord(const std::string& s) {
+    std::size_t i = s.find_first_not_of(" \t");
+    bool quoted = false;
+    for (; i != std::string::npos && i < s.size(); ++i) {
+        if (s[i] == '"') quoted = !quoted;
+        else if ((s[i] == ' ' || s[i] == '\t') && !quoted) return i;
+    }
+    return s.size();
+}
+
+// For "notepad FILE": FILE as a full path, "" when no file is named. Like the
+// viewer it stands for, the whole rest of the line is the one file name,
+// blanks and all, quotes dropped. Nothing for any other program.
+std::optional<std::string> notepadFile(const std::string& command) {
+    const std::vector<std::string> words = splitWords(command);
+    if (words.empty() || !isNotepad(words[0])) return std::nullopt;
+    std::string file = command.substr(endOfFirstWord(command));
+    std::erase(file, '"');
+    const std::size_t first = file.find_first_not_of(" \t");
+    if (first == std::string::npos) return std::string();
+    file = file.substr(first, file.find_last_not_of(" \t") - first + 1);
+    std::error_code ec;
+    std::filesystem::path full = std::filesystem::absolute(file, ec);
+    return (ec ? std::filesystem::path(file) : full).lexically_normal().string();
 }
 
 // Starts argv[0] in a grandchild so that init reaps it; returns its pid, or
@@ -133,23 +147,28 @@ pid_t spawnDetached(const std::vector<std::string>& words) {
 }  // namespace
 
 std::vector<std::string> ResolveShellCommand(const std::string& command) {
+    if (std::optional<std::string> file = notepadFile(command)) {
+        std::string viewer = findInPath("xdg-open");
+        if (viewer.empty() || file->empty()) return {};
+        return {viewer, *file};
+    }
     std::vector<std::string> words = splitWords(command);
     if (words.empty()) return {};
-    std::vector<std::string> program;
-    if (isNotepad(words[0])) {
-        program = textViewer();
-    } else if (std::string file = findProgram(words[0]); !file.empty()) {
-        program = {file};
-    }
+    std::string program = findProgram(words[0]);
     if (program.empty()) return {};
-    program.insert(program.end(), words.begin() + 1, words.end());
-    return program;
+    words[0] = program;
+    return words;
 }
 
 double Shell(const std::string& command, int windowStyle) {
     if (windowStyle < 0 || windowStyle > 6) RaiseError(errors::InvalidProcedureCall);
     std::vector<std::string> words = ResolveShellCommand(command);
-    if (words.empty()) RaiseError(errors::FileNotFound);
+    if (words.empty()) {
+        // A text file with no desktop viewer at hand: the program's own.
+        std::optional<std::string> file = notepadFile(command);
+        if (file && !file->empty() && ShowTextFile(*file)) return static_cast<double>(::getpid());
+        RaiseError(errors::FileNotFound);
+    }
     pid_t pid = spawnDetached(words);
     if (pid <= 0) RaiseError(errors::FileNotFound);
     return static_cast<double>(pid);

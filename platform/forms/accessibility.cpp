@@ -19,8 +19,6 @@ namespace forms::detail {
 
 namespace {
 
-constexpr char kMenuItemNameProperty[] = "accessibleDescription";
-
 // BorderStyle values of a window the user cannot resize.
 bool IsFixedBorder(std::int16_t borderStyle) { return borderStyle == 1 || borderStyle == 3 || borderStyle == 4; }
 
@@ -62,7 +60,7 @@ public:
     AccessibleWithRole(QWidget* w, QAccessible::Role role) : QAccessibleWidget(w, role) {}
 };
 
-enum class Kind { None, FormWindow, MenuItem, Picture, StatusBar, FlexGrid, Panel };
+enum class Kind { None, FormWindow, MenuItem, Picture, StatusBar, FlexGrid, Panel, TabControl, TabPage, CheckBox };
 
 // What the forms make for an object, from what the object is now: a form
 // window by its type, a control's widget by its control.
@@ -71,6 +69,9 @@ Kind KindOf(QObject* object) {
     if (!object->isWidgetType()) return Kind::None;
     auto* w = static_cast<QWidget*>(object);
     if (dynamic_cast<FormWindow*>(w)) return Kind::FormWindow;
+    if (IsTabPageWidget(w)) return Kind::TabPage;
+    if (IsTabControlWidget(w)) return Kind::TabControl;
+    if (IsCheckableWidget(w)) return Kind::CheckBox;
     Control* c = ControlOfWidget(w);
     if (!c || c->Widget() != w) return Kind::None;
     if (dynamic_cast<PictureBox*>(c) || dynamic_cast<Image*>(c)) return Kind::Picture;
@@ -92,6 +93,9 @@ QAccessibleInterface* Factory(const QString&, QObject* object) {
     case Kind::StatusBar: return NewAccessibleStatusBar(object);
     case Kind::FlexGrid: return NewAccessibleFlexGrid(object);
     case Kind::Panel: return new AccessibleWithRole(static_cast<QWidget*>(object), QAccessible::Grouping);
+    case Kind::TabControl: return NewAccessibleTabControl(object);
+    case Kind::TabPage: return NewAccessibleTabPage(object);
+    case Kind::CheckBox: return NewAccessibleCheckable(object);
     }
     return nullptr;
 }
@@ -112,9 +116,5 @@ void RefreshAccessible(QObject* object) {
     QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(object);
     if (iface && !dynamic_cast<OwnAccessible*>(iface)) QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(iface));
 }
-
-void SetMenuItemName(QAction* action, const QString& name) { action->setProperty(kMenuItemNameProperty, name); }
-
-QString MenuItemName(const QAction* action) { return action->property(kMenuItemNameProperty).toString(); }
 
 }  // namespace forms::detail

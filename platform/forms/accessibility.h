@@ -7,11 +7,15 @@
 // control's name as its accessible description; a menu item carries it too.
 // Picture boxes and images are images, the status bar is a status bar that
 // shows its panels, and the flexible grid is a table whose fixed row gives
-// the column headers. The rest keeps Qt's own interfaces.
+// the column headers. A tab strip or tabbed dialog is a panel of its tabs and
+// its pages, each page a panel named by its tab. A control of the program's
+// own that works as a check box is a check box. The rest keeps Qt's own
+// interfaces.
+#include "menu_accessible.h"
+
 class QAccessibleInterface;
-class QAction;
 class QObject;
-class QString;
+class QWidget;
 
 namespace forms::detail {
 
@@ -22,21 +26,24 @@ void InstallAccessibility();
 // form or control, so that the next query gets the one described above.
 void RefreshAccessible(QObject* object);
 
-// Marks a menu item's action with its control name.
-void SetMenuItemName(QAction* action, const QString& name);
-// The control name of a menu item's action, or an empty text.
-QString MenuItemName(const QAction* action);
+// Menu items' names and interfaces (menu_accessible.h), and the mark of
+// every interface the forms make.
+using qtaccess::MenuItemName;
+using qtaccess::NewAccessibleMenuItem;
+using qtaccess::OwnAccessible;
+using qtaccess::SetMenuItemName;
 
-// Made by the flexible grid and the status bar (in their own files).
+// Made by the flexible grid, the status bar, the tab controls and the
+// program's own check boxes (in their own files).
 QAccessibleInterface* NewAccessibleFlexGrid(QObject* view);
 QAccessibleInterface* NewAccessibleStatusBar(QObject* bar);
-QAccessibleInterface* NewAccessibleMenuItem(QAction* action);
-
-// Every interface the forms make derives from this, so that a stale one
-// made by Qt can be told apart.
-class OwnAccessible {
-public:
-    virtual ~OwnAccessible() = default;
-};
+QAccessibleInterface* NewAccessibleTabControl(QObject* widget);
+QAccessibleInterface* NewAccessibleTabPage(QObject* page);
+QAccessibleInterface* NewAccessibleCheckable(QObject* widget);
+// The widget of a check box of the program's own (checkable_control.h).
+bool IsCheckableWidget(const QWidget* w);
+// The widget of a tab strip or tabbed dialog, and one of their pages.
+bool IsTabControlWidget(const QWidget* w);
+bool IsTabPageWidget(const QWidget* w);
 
 }  // namespace forms::detail

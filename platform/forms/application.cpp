@@ -20,6 +20,7 @@
 #include "program_hooks.h"
 #include "msgbox.h"
 #include "screen.h"
+#include "text_viewer.h"
 
 namespace forms {
 
@@ -86,8 +87,12 @@ void DoEnd() {
 // ---- Application ----
 
 namespace {
-// DoEvents of the basic layer hands control to the forms' event loop.
-void InstallDoEventsHook() { vb::SetDoEventsHook([] { forms::DoEvents(); }); }
+// DoEvents of the basic layer hands control to the forms' event loop; a text
+// file Shell cannot hand to the desktop opens in the forms' own viewer.
+void InstallDoEventsHook() {
+    vb::SetDoEventsHook([] { forms::DoEvents(); });
+    vb::SetTextViewerHook([](const std::string& path) { return forms::ShowTextFile(path); });
+}
 
 // The Qt application of the forms runtime. An error that leaves an event
 // handler without passing through RaiseEvent (a timer's slot, a call queued

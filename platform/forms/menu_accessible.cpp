@@ -1,6 +1,5 @@
-// A menu item as accessibility tools see it: its caption (without the access
-// key marker) as the name and its control name as the description, in the
-// menu bar or the menu that shows it.
+#include "menu_accessible.h"
+
 #include <QAccessible>
 #include <QAction>
 #include <QKeySequence>
@@ -11,11 +10,11 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "accessibility.h"
-
-namespace forms::detail {
+namespace qtaccess {
 
 namespace {
+
+constexpr char kMenuItemNameProperty[] = "accessibleDescription";
 
 // "&File" -> "File", "Save && Exit" -> "Save & Exit".
 QString WithoutAccessKey(const QString& caption) {
@@ -165,4 +164,8 @@ private:
 
 QAccessibleInterface* NewAccessibleMenuItem(QAction* action) { return new AccessibleMenuItem(action); }
 
-}  // namespace forms::detail
+void SetMenuItemName(QAction* action, const QString& name) { action->setProperty(kMenuItemNameProperty, name); }
+
+QString MenuItemName(const QAction* action) { return action->property(kMenuItemNameProperty).toString(); }
+
+}  // namespace qtaccess

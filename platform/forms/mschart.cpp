@@ -9,6 +9,8 @@
 #include <QLineSeries>
 #include <QValueAxis>
 
+#include "chart_accessible.h"
+#include "chart_category_labels.h"
 #include "err.h"
 #include "member_names.h"
 
@@ -193,6 +195,7 @@ QChart* MSChart::Chart() const { return chart_; }
 // ---- the widget ----
 
 QWidget* MSChart::CreateWidget(QWidget* parent) {
+    qtaccess::InstallChartAccessibility();
     chart_ = new QChart();
     chart_->setAnimationOptions(QChart::NoAnimation);
     auto* view = new QChartView(chart_, parent);  // the view owns the chart
@@ -212,10 +215,10 @@ void MSChart::Redraw() {
     QStringList categories;
     for (const std::string& c : Categories()) categories << QString::fromStdString(c);
     auto* xAxis = new QBarCategoryAxis();
-    xAxis->append(categories);
     auto* yAxis = new QValueAxis();
     chart_->addAxis(xAxis, Qt::AlignBottom);
     chart_->addAxis(yAxis, Qt::AlignLeft);
+    charts::SetCategoryLabels(chart_, xAxis, categories);
     double low = 0, high = 0;
     for (const auto& row : state_.data) {
         for (double v : row) {
@@ -249,6 +252,7 @@ void MSChart::Redraw() {
     }
     chart_->legend()->setVisible(state_.showLegend);
     chart_->legend()->setAlignment(Qt::AlignRight);
+    qtaccess::ChartChanged(qobject_cast<QChartView*>(widget_));
 }
 
 void MSChart::DestroyNative() {

@@ -77,6 +77,9 @@ int MsgBox(const std::string& prompt, int style, const std::string& title) {
     box.setText(QString::fromStdString(prompt));
     box.setIcon(IconOf(style));
     box.setTextFormat(Qt::PlainText);
+    // Accessibility tools read the title as its name and the text with it.
+    box.setAccessibleName(box.windowTitle());
+    box.setAccessibleDescription(box.text());
     const std::vector<int> answers = MsgBoxButtons(style);
     std::vector<QPushButton*> buttons;
     for (int a : answers) buttons.push_back(box.addButton(ButtonText(a), RoleOf(a)));

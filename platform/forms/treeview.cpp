@@ -818,6 +818,9 @@ QWidget* TreeView::CreateWidget(QWidget* parent) {
     auto* w = new TreeWidget(this, parent);
     w->setHeaderHidden(true);
     w->setColumnCount(1);
+    // The hidden header has no text either, which tools would read as a
+    // column named "1".
+    w->setHeaderLabels({QString()});
     w->header()->setStretchLastSection(false);
     w->setSelectionMode(QAbstractItemView::SingleSelection);
     w->setUniformRowHeights(true);

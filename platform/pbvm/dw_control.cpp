@@ -14,6 +14,8 @@
 #include <QTableWidget>
 #include <QValueAxis>
 
+#include "chart_accessible.h"
+#include "chart_category_labels.h"
 #include "dao.h"
 #include "dw_definition.h"
 #include "err.h"
@@ -137,7 +139,6 @@ void drawGraph(Object& o, QChartView* view) {
     chart->addSeries(series);
     const QFont axisFont = fontOf(g.axisFont);
     auto* x = new QBarCategoryAxis(chart);
-    x->append(categories);
     x->setTitleText(QString::fromStdString(g.categoryLabel));
     x->setTitleFont(axisFont);
     auto* y = new QValueAxis(chart);
@@ -146,6 +147,7 @@ void drawGraph(Object& o, QChartView* view) {
     y->setLabelFormat("%.2f");
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
+    charts::SetCategoryLabels(chart, x, categories);
     series->attachAxis(x);
     series->attachAxis(y);
     if (o.dw->rows.rows.empty()) y->setRange(0, 1);
@@ -156,6 +158,7 @@ void drawGraph(Object& o, QChartView* view) {
     QChart* old = view->chart();
     view->setChart(chart);
     delete old;
+    qtaccess::ChartChanged(view);
 }
 
 void draw(Object& o) {
@@ -175,7 +178,9 @@ void buildPresentation(Object& o) {
     }
     if (!o.dw->definition) return;
     if (o.dw->definition->graph) {
+        qtaccess::InstallChartAccessibility();
         auto* view = new QChartView(o.widget);
+        view->setAccessibleDescription(QString::fromStdString(o.name));
         view->setRenderHint(QPainter::Antialiasing);
         layout->addWidget(view);
     } else {

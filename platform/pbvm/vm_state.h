@@ -134,6 +134,8 @@ std::vector<u32> ArrayObjects(u32 array);
 
 // Windows and controls drawn with Qt.
 void CreateControlWidget(Object& control);
+// How they look to accessibility tools (after the QApplication exists; once).
+void InstallAccessibility();
 bool OpenWindow(const std::string& globalName);
 bool CloseWindow(u32 window);
 void ShowWindowMenu(Object& window);

@@ -15,6 +15,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "menu_accessible.h"
 #include "rtf_text.h"
 #include "stock_pictures.h"
 #include "vm_state.h"
@@ -233,6 +234,7 @@ void ShowWindowMenu(Object& window) {
                 QObject::connect(action, &QAction::triggered, [item] { RunScript(item, event::kMenuClicked); });
             }
             action->setObjectName(QString::fromStdString(it->name));
+            qtaccess::SetMenuItemName(action, QString::fromStdString(it->name));
             it->action = action;
             const std::string pictureName = fieldText(*it, 11);
             if (!pictureName.empty()) {
@@ -283,6 +285,7 @@ void RunConstructors(u32 object) {
 bool OpenWindow(const std::string& globalName) {
     State& s = S();
     if (s.ended || s.halted) return false;
+    InstallAccessibility();
     PbValue& variable = *At<PbValue>(GlobalValue(globalName));
     if (!(variable.flags & flag::kNull) && FindObject(variable.value)) {
         const u32 window = variable.value;
@@ -366,6 +369,10 @@ int ShowMessage(const std::string& title, const std::string& text, int icon) {
     QMessageBox box;
     box.setWindowTitle(QString::fromStdString(title));
     box.setText(QString::fromStdString(text));
+    // Accessibility tools read the title (the program's name when there is
+    // none) as its name and the text with it.
+    box.setAccessibleName(title.empty() ? QCoreApplication::applicationName() : box.windowTitle());
+    box.setAccessibleDescription(box.text());
     static const QMessageBox::Icon icons[] = {QMessageBox::Information, QMessageBox::Critical, QMessageBox::Warning,
                                               QMessageBox::Question, QMessageBox::NoIcon};
     box.setIcon(icon >= 0 && icon < 5 ? icons[icon] : QMessageBox::NoIcon);

@@ -10,6 +10,7 @@
 #include <filesystem>
 
 #include "app_object.h"
+#include "program_hooks.h"
 #include "dir_search.h"
 #include "error_number.h"
 #include "shell_program.h"
@@ -120,15 +121,62 @@ TEST(Shell, MissingProgramsAndBadStyles) {
     EXPECT_EQ(ErrorNumber([] { Shell("/bin/true", 9); }), 5);
 }
 
-TEST(Shell, NotepadIsTheDesktopViewerOrFailsLikeAMissingProgram) {
+// PATH holds only a folder of the test's own for the life of the object.
+class PathOf {
+public:
+    explicit PathOf(const std::string& dir) : saved_(getenv("PATH") ? getenv("PATH") : "") {
+        setenv("PATH", dir.c_str(), 1);
+    }
+    ~PathOf() { setenv("PATH", saved_.c_str(), 1); }
+
+private:
+    std::string saved_;
+};
+
+TEST(Shell, NotepadHandsTheFullPathToTheDesktopViewer) {
     TempFolder dir;
-    std::string savedPath = getenv("PATH") ? getenv("PATH") : "";
-    setenv("PATH", dir.path().c_str(), 1);
-    unsetenv("VISUAL");
-    unsetenv("EDITOR");
-    EXPECT_EQ(ErrorNumber([] { Shell("notepad report1.txt", vbNormalFocus); }), 53);
-    dir.write("xdg-open", "#!/bin/sh\n", true);
+    PathOf path(dir.path());
+    // A stand-in for the desktop's handler: writes its arguments, one a line
+    // (with shell built-ins only: PATH holds nothing else).
+    dir.write("xdg-open", "#!/bin/sh\nfor a in \"$@\"; do echo \"$a\"; done > \"$0.args\"\n", true);
+    const std::string here = std::filesystem::current_path().string();
     EXPECT_EQ(ResolveShellCommand("NOTEPAD.EXE report1.txt"),
-              (std::vector<std::string>{dir / "xdg-open", "report1.txt"}));
-    setenv("PATH", savedPath.c_str(), 1);
+              (std::vector<std::string>{dir / "xdg-open", here + "/report1.txt"}));
+    double pid = Shell("notepad report1.txt", vbNormalFocus);
+    ASSERT_GT(pid, 0);
+    ASSERT_TRUE(ends(pid));
+    EXPECT_EQ(dir.read("xdg-open.args"), here + "/report1.txt\n");
+    // The rest of the line is one file name, blanks and all; full paths stay.
+    EXPECT_EQ(ResolveShellCommand("notepad  \"my report.txt\" "),
+              (std::vector<std::string>{dir / "xdg-open", here + "/my report.txt"}));
+    EXPECT_EQ(ResolveShellCommand("notepad sub/../tblPO2.txt"),
+              (std::vector<std::string>{dir / "xdg-open", here + "/tblPO2.txt"}));
+    EXPECT_EQ(ResolveShellCommand("notepad /tmp/a b.txt"),
+              (std::vector<std::string>{dir / "xdg-open", "/tmp/a b.txt"}));
+}
+
+TEST(Shell, NotepadWithoutADesktopViewerUsesTheProgramsOwn) {
+    TempFolder dir;
+    PathOf path(dir.path());  // nothing in it
+    setenv("EDITOR", "/bin/true", 1);  // a terminal editor is no viewer
+    std::vector<std::string> shown;
+    bool canShow = true;
+    SetTextViewerHook([&](const std::string& file) {
+        shown.push_back(file);
+        return canShow;
+    });
+    EXPECT_TRUE(ResolveShellCommand("notepad report1.txt").empty());
+    EXPECT_EQ(Shell("notepad report1.txt", vbNormalFocus), static_cast<double>(getpid()));
+    EXPECT_EQ(shown, std::vector<std::string>{std::filesystem::current_path().string() + "/report1.txt"});
+
+    // A file the viewer cannot read, or no file at all, is a file not found.
+    canShow = false;
+    EXPECT_EQ(ErrorNumber([] { Shell("notepad missing.txt", vbNormalFocus); }), 53);
+    EXPECT_EQ(ErrorNumber([] { Shell("notepad   ", vbNormalFocus); }), 53);
+    EXPECT_EQ(shown.size(), 2u);
+
+    // Without a viewer of the program's own (no forms): as a missing program.
+    SetTextViewerHook(nullptr);
+    EXPECT_EQ(ErrorNumber([] { Shell("notepad report1.txt", vbNormalFocus); }), 53);
+    unsetenv("EDITOR");
 }

@@ -1,18 +1,25 @@
 // What an outside testing tool reads through the accessibility interfaces:
 // forms as frames (dialogs when modal with a fixed border) named by their
 // captions, menu items and controls by their names, the status bar and its
-// panels, the grids' column headers, pictures as images.
+// panels, the grids' column headers, pictures as images, tab controls and
+// their pages, the tree without a header to read, message boxes by their
+// titles and texts.
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include <QAccessible>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QMdiSubWindow>
+#include <QMessageBox>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -419,6 +426,116 @@ TEST_F(FormsAccessibility, GridsOverARecordsetHeadTheirColumnsWithTheFieldNames)
     EXPECT_EQ(Name(table->cellAt(1, 1)), "Ada Byron");
     EXPECT_NE(Find(window, "dataAdmin")->role(), QAccessible::Border);
     forms::Unload(f);
+}
+
+class frmTabs : public forms::Form {
+public:
+    frmTabs() : Form("frmTabs") {
+        Caption("Samples");
+        ClientSize(9000, 6000);
+        tabSamples.Place(lblGrid, 1);
+        trvProducts.Nodes().Add(vb::Variant(), forms::tvwLast, "R", "Star Distributing Co.");
+        trvProducts.Nodes().Add("R", forms::tvwChild, "W", "Widget Division");
+    }
+    forms::SSTab tabSamples{this, "tabSamples", {"Win32 and Common Controls", "Data Grid and ActiveX"}, 120, 120, 5000, 4000};
+    forms::TreeView trvProducts{&tabSamples, "trvProducts", 240, 600, 3000, 3000};
+    forms::Label lblGrid{&tabSamples, "lblGrid", "FlexGrid Control", 240, 600, 3000, 255};
+    forms::TabStrip tabOrders{this, "tabOrders", {"Orders", "Customers"}, 5400, 120, 3400, 2000};
+};
+
+TEST_F(FormsAccessibility, TabControlsArePanelsOfTheirTabsAndNamedPages) {
+    frmTabs& f = Default<frmTabs>();
+    f.Show();
+    QAccessibleInterface* window = Of(f.Window());
+
+    // The tabbed dialog: its tabs and a page per tab, named by the tab and
+    // holding the controls on it; the border it draws is no child of its own.
+    QAccessibleInterface* dialog = Find(window, "tabSamples");
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->role(), QAccessible::Grouping);
+    std::vector<QAccessible::Role> roles;
+    for (int i = 0; i < dialog->childCount(); ++i) roles.push_back(dialog->child(i)->role());
+    EXPECT_EQ(std::count(roles.begin(), roles.end(), QAccessible::PageTabList), 1);
+    EXPECT_EQ(std::count(roles.begin(), roles.end(), QAccessible::Grouping), 2);
+    EXPECT_EQ(std::count(roles.begin(), roles.end(), QAccessible::Border), 0);
+    EXPECT_EQ(std::count(roles.begin(), roles.end(), QAccessible::Client), 0);
+    QAccessibleInterface* tree = Find(dialog, "trvProducts");
+    ASSERT_NE(tree, nullptr);
+    QAccessibleInterface* first = tree->parent();
+    EXPECT_EQ(Name(first), "Win32 and Common Controls");
+    EXPECT_EQ(first->parent(), dialog);
+    EXPECT_GE(dialog->indexOfChild(first), 0);
+    QAccessibleInterface* second = Find(dialog, "lblGrid")->parent();
+    EXPECT_EQ(Name(second), "Data Grid and ActiveX");
+    EXPECT_TRUE(second->state().invisible);
+    f.tabSamples.Tab(1);
+    EXPECT_FALSE(second->state().invisible);
+    EXPECT_TRUE(first->state().invisible);
+
+    // The tab strip: the same, its pages named by their tabs.
+    QAccessibleInterface* strip = Find(window, "tabOrders");
+    ASSERT_NE(strip, nullptr);
+    EXPECT_EQ(strip->role(), QAccessible::Grouping);
+    std::vector<std::string> pages;
+    std::function<void(QAccessibleInterface*, int)> walk = [&](QAccessibleInterface* i, int depth) {
+        for (int c = 0; c < i->childCount() && depth < 3; ++c) {
+            QAccessibleInterface* child = i->child(c);
+            EXPECT_NE(child->role(), QAccessible::Client) << Name(child);
+            if (child->role() == QAccessible::Grouping) pages.push_back(Name(child));
+            walk(child, depth + 1);
+        }
+    };
+    walk(strip, 0);
+    EXPECT_EQ(pages, (std::vector<std::string>{"Orders", "Customers"}));
+    f.tabOrders.Tabs()(vb::Variant(2)).Caption("Suppliers");
+    pages.clear();
+    walk(strip, 0);
+    EXPECT_EQ(pages, (std::vector<std::string>{"Orders", "Suppliers"}));
+    forms::Unload(f);
+}
+
+TEST_F(FormsAccessibility, TheTreesHiddenHeaderHasNothingToRead) {
+    frmTabs& f = Default<frmTabs>();
+    f.Show();
+    QAccessibleInterface* tree = Find(Of(f.Window()), "trvProducts");
+    ASSERT_NE(tree, nullptr);
+    EXPECT_EQ(tree->role(), QAccessible::Tree);
+    std::vector<std::string> items;
+    for (int i = 0; i < tree->childCount(); ++i) {
+        QAccessibleInterface* c = tree->child(i);
+        if (c->role() == QAccessible::ColumnHeader) {
+            EXPECT_TRUE(c->state().invisible);
+            EXPECT_EQ(Name(c), "");
+        } else {
+            items.push_back(Name(c));
+        }
+    }
+    ASSERT_FALSE(items.empty());
+    EXPECT_EQ(items.front(), "Star Distributing Co.");
+    EXPECT_EQ(std::count(items.begin(), items.end(), "1"), 0);
+    forms::Unload(f);
+}
+
+// A message box the program shows, as the tool finds it: an alert named by
+// its title that gives its text.
+TEST(FormsMessageBoxAccessibility, TheAlertNamesItsTitleAndText) {
+    QAccessible::Role role = QAccessible::NoRole;
+    std::string name, description;
+    QTimer::singleShot(10, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            if (!box || !box->isVisible()) continue;
+            QAccessibleInterface* alert = Of(box);
+            role = alert->role();
+            name = Name(alert);
+            description = Description(alert);
+            box->close();
+        }
+    });
+    forms::MsgBox("Error while accessing picture source", forms::vbExclamation, "Image Path Problem");
+    EXPECT_EQ(role, QAccessible::AlertMessage);
+    EXPECT_EQ(name, "Image Path Problem");
+    EXPECT_EQ(description, "Error while accessing picture source");
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <QTableWidget>
 #include <QTreeWidget>
 
+#include "chart_category_labels.h"
 #include "dao.h"
 #include "hanzel_runtime.h"
 
@@ -142,7 +143,7 @@ TEST_F(SamplesWindow, TheDataWindowsPageHasTheGraphAndTheCustomers) {
     EXPECT_EQ(series->barSets()[1]->label(), "Price Per Unit");
     auto* categories = qobject_cast<QBarCategoryAxis*>(view->chart()->axes(Qt::Horizontal).value(0));
     ASSERT_TRUE(categories);
-    QStringList names = categories->categories();
+    QStringList names = charts::CategoryLabels(categories);
     names.sort();
     EXPECT_EQ(names, (QStringList{"Gizmo", "Gizmo Deluxe", "Mini-Widget", "Super-Widget", "Widget"}));
     EXPECT_EQ(categories->titleText(), "Product");
