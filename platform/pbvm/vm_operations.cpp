@@ -339,7 +339,7 @@ u32 SetArrayBound(u32, u32 store, u32 count, u32) {
     u32 elements = LowAlloc(std::max<u32>(count, 1) * sizeof(PbValue));
     u32 old = Word(store + 4);
     if (old) {
-        std::memcpy(At<void>(elements), At<void>(old), std::min(Word(store), count) * sizeof(PbValue));
+        std::memcpy(At<void>(elements), At<void>(old), std::min<u32>(Word(store), count) * sizeof(PbValue));
         LowFree(old);
     }
     Word(store) = count;

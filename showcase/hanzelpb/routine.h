@@ -32,7 +32,7 @@ public:
     u32 instance() const { return instance_; }
     u32 rec(unsigned i) const { return area_ + 8 * i; }
     PbValue& val(unsigned i) const { return *pbvm::At<PbValue>(rec(i)); }
-    u32& field(u32 offset) const { return pbvm::Word(ctx_ + offset); }
+    pbvm::Unaligned<u32> field(u32 offset) const { return pbvm::Word(ctx_ + offset); }
     u32 self() const { return field(pbvm::ctx::kThis); }
     // The routine's own first argument record, as the argument pointer held
     // it at entry.

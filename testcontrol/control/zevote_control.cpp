@@ -1,7 +1,7 @@
 #include "zevote_control.h"
 
 #include "guids.h"
-#include "low_arena.h"
+#include "low_memory.h"
 #include "object_table.h"
 #include "satellite.h"
 #include "win_message_box.h"
@@ -23,7 +23,7 @@ ZEVOTestControl::~ZEVOTestControl() {
 }
 
 void* ZEVOTestControl::operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    if (void* low = AllocateLowObject(size)) return low;
+    if (void* low = vb::low::Allocate(size)) return low;
     return ::operator new(size, std::nothrow);
 }
 
@@ -33,8 +33,8 @@ void* ZEVOTestControl::operator new(std::size_t size) {
 }
 
 void ZEVOTestControl::operator delete(void* p) noexcept {
-    if (IsLowObject(p)) {
-        FreeLowObject(p);
+    if (vb::low::IsBlock(p)) {
+        vb::low::Free(p);
     } else {
         ::operator delete(p);
     }

@@ -1,35 +1,43 @@
 #include "marker_list.h"
 
-#include "low_arena.h"
+#include "low_memory.h"
 
 namespace zevote {
+
+namespace {
+
+// What a low record holds, so that an address is only followed into a record
+// of the kind the reader expects.
+enum RecordKind : std::uint8_t { kMarkerNodeRecord = 1, kPendingSlotRecord = 2 };
+
+}  // namespace
 
 std::uint32_t AddressOf(const void* record) {
     return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(record));
 }
 
 MarkerNode* NewMarkerNode(std::uint32_t value) {
-    auto* node = static_cast<MarkerNode*>(AllocateLowRecord(RecordKind::MarkerNode));
+    auto* node = static_cast<MarkerNode*>(vb::low::AllocateRecord(kMarkerNodeRecord));
     if (node) node->value = value;
     return node;
 }
 
-void FreeMarkerNode(MarkerNode* node) { FreeLowRecord(node); }
+void FreeMarkerNode(MarkerNode* node) { vb::low::FreeRecord(node); }
 
 MarkerNode* NodeAt(std::uint32_t address) {
-    return static_cast<MarkerNode*>(LiveLowRecord(address, RecordKind::MarkerNode));
+    return static_cast<MarkerNode*>(vb::low::LiveRecord(address, kMarkerNodeRecord));
 }
 
 PendingSlot* NewPendingSlot(std::uint32_t field) {
-    auto* slot = static_cast<PendingSlot*>(AllocateLowRecord(RecordKind::PendingSlot));
+    auto* slot = static_cast<PendingSlot*>(vb::low::AllocateRecord(kPendingSlotRecord));
     if (slot) slot->field = field;
     return slot;
 }
 
-void FreePendingSlot(PendingSlot* slot) { FreeLowRecord(slot); }
+void FreePendingSlot(PendingSlot* slot) { vb::low::FreeRecord(slot); }
 
 PendingSlot* SlotAt(std::uint32_t address) {
-    return static_cast<PendingSlot*>(LiveLowRecord(address, RecordKind::PendingSlot));
+    return static_cast<PendingSlot*>(vb::low::LiveRecord(address, kPendingSlotRecord));
 }
 
 std::uint32_t ReadSplitValue(win::HWND w, const char* highName, const char* lowName) {
@@ -51,7 +59,7 @@ void SetListHead(win::HWND w, std::uint32_t head) { WriteSplitValue(w, kListHigh
 
 // A list of our own nodes never holds more than all live records; the bound
 // only guards against a chain that someone else has tampered with.
-bool WalkedTooFar(std::size_t steps) { return steps > LiveLowRecordCount(); }
+bool WalkedTooFar(std::size_t steps) { return steps > vb::low::LiveRecordCount(); }
 
 }  // namespace
 

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "low_arena.h"
+#include "low_memory.h"
 #include "marker_list.h"
 #include "window_walks.h"
 
@@ -97,7 +97,9 @@ win::HWND PublishOnForm(MarkerPublisher& control, std::uint32_t p, win::HWND for
     const bool pending = stoppedAtHiddenMain && LastRegisteredForm == 0;
     PendingSlot* slot = nullptr;
     if (pending) {
-        slot = FitsIn32Bits(&fields.registeredForm) ? NewPendingSlot(AddressOf(&fields.registeredForm)) : nullptr;
+        slot = vb::low::FitsIn32Bits(&fields.registeredForm, sizeof fields.registeredForm)
+                   ? NewPendingSlot(AddressOf(&fields.registeredForm))
+                   : nullptr;
         if (!slot) {
             FreeMarkerNode(node);
             return form;

@@ -15,7 +15,7 @@ protected:
     void SetUp() override {
         EnsureApplication();
         ResetMarkerGlobalsForTesting();
-        recordsBefore_ = LiveLowRecordCount();
+        recordsBefore_ = vb::low::LiveRecordCount();
     }
     void TearDown() override {
         for (FakeControl* c : controls_) {
@@ -24,7 +24,7 @@ protected:
         }
         for (win::HWND h : win::TopLevelWindows()) win::DestroyWindow(h);
         ResetMarkerGlobalsForTesting();
-        SimulateLowArenaExhaustedForTesting(false);
+        vb::low::SimulateExhaustedForTesting(false);
     }
     FakeControl* Control(win::HWND container) {
         FakeControl* c = FakeControl::Create(container);
@@ -37,7 +37,7 @@ protected:
         return c;
     }
     // Records taken by the test beyond those that were live at its start.
-    std::size_t RecordsInUse() const { return LiveLowRecordCount() - recordsBefore_; }
+    std::size_t RecordsInUse() const { return vb::low::LiveRecordCount() - recordsBefore_; }
 
     std::vector<FakeControl*> controls_;
     std::size_t recordsBefore_ = 0;
@@ -328,10 +328,10 @@ TEST_F(MarkerPublication, NoLowMemoryPublishesNothingAndKeepsListsConsistent) {
     FakeControl* first = Published(form);
     FakeControl* second = Control(form);
     FakeControl* hidden = Control(Child(Popup("ThunderRT6Main")));
-    SimulateLowArenaExhaustedForTesting(true);
+    vb::low::SimulateExhaustedForTesting(true);
     PublishTestMarkers(*second);
     PublishTestMarkers(*hidden);
-    SimulateLowArenaExhaustedForTesting(false);
+    vb::low::SimulateExhaustedForTesting(false);
 
     EXPECT_EQ(ListValues(form), V{first->P()});
     EXPECT_EQ(DispatchValue(form), first->P());

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "low_arena.h"
+#include "low_memory.h"
 #include "marker_list.h"
 #include "marker_publication.h"
 #include "window_table.h"
@@ -37,7 +37,7 @@ inline win::HWND Popup(const char* cls, win::HWND parent = 0) {
 class FakeControl final : public MarkerPublisher {
 public:
     static FakeControl* Create(win::HWND container) {
-        void* memory = AllocateLowObject(sizeof(FakeControl));
+        void* memory = vb::low::Allocate(sizeof(FakeControl));
         if (!memory) return nullptr;
         auto* control = new (memory) FakeControl;
         control->container = container;
@@ -48,7 +48,7 @@ public:
     }
     static void Destroy(FakeControl* control) {
         control->~FakeControl();
-        FreeLowObject(control);
+        vb::low::Free(control);
     }
 
     MarkerFields& Markers() override { return fields; }

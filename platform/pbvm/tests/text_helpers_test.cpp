@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 
 #include "ini_file.h"
 #include "low_arena.h"
@@ -56,6 +57,35 @@ TEST(LowArena, RecordsLieBelow4GiBAndAreReused) {
     EXPECT_EQ(b, a);
     EXPECT_EQ(pbvm::Word(b), 0u);  // zeroed again
     pbvm::LowFree(b);
+}
+
+// The context keeps 32-bit fields at offsets 2 mod 4: they are read and
+// written whole, without touching their neighbours.
+TEST(LowArena, FieldsAtAnyOffsetAreReadAndWrittenWhole) {
+    const pbvm::u32 a = pbvm::LowAlloc(16);
+    pbvm::Word(a + 2) = 0x11223344;
+    pbvm::Word(a + 2) += 1;
+    pbvm::Half(a + 7) = 0xBEEF;
+    EXPECT_EQ(pbvm::Word(a + 2), 0x11223345u);
+    EXPECT_EQ(pbvm::Half(a + 7), 0xBEEFu);
+    const unsigned char* bytes = pbvm::At<unsigned char>(a);
+    EXPECT_EQ(bytes[1], 0);
+    EXPECT_EQ(bytes[2], 0x45);
+    EXPECT_EQ(bytes[5], 0x11);
+    EXPECT_EQ(bytes[6], 0);
+    EXPECT_EQ(bytes[7], 0xEF);
+    EXPECT_EQ(bytes[8], 0xBE);
+    pbvm::LowFree(a);
+}
+
+// An address above 4 GiB cannot go into a 32-bit field: it would be cut and
+// name some other place.
+TEST(LowArena, AddressesAbove4GiBAreRefused) {
+    int onTheStack = 0;
+    EXPECT_THROW(pbvm::Low(&onTheStack), std::out_of_range);
+    const pbvm::u32 a = pbvm::LowAlloc(8);
+    EXPECT_EQ(pbvm::Low(pbvm::At<void>(a)), a);
+    pbvm::LowFree(a);
 }
 
 }  // namespace
