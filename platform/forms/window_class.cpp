@@ -21,13 +21,16 @@ struct ClassRecord {
     ATOM atom = 0;
 };
 
+// The class table and its lock are never destroyed: libraries unloaded at
+// exit take their classes back from their destructors, after the exit
+// handlers that would have destroyed a static table.
 std::recursive_mutex& Lock() {
-    static std::recursive_mutex m;
-    return m;
+    static auto* m = new std::recursive_mutex;
+    return *m;
 }
 std::map<std::string, ClassRecord>& Classes() {  // by lower-case name
-    static std::map<std::string, ClassRecord> classes;
-    return classes;
+    static auto* classes = new std::map<std::string, ClassRecord>;
+    return *classes;
 }
 ATOM nextAtom = 0xC000;
 

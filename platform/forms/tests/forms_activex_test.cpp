@@ -220,3 +220,21 @@ TEST_F(HostedControls, ClassNamesAreFoundThroughRegisteredTypeLibraries) {
     EXPECT_TRUE(win::IsWindow(d.Ctl1.Instance()->Window()));
     forms::Unload(d);
 }
+
+// A control library unloaded at exit takes its window class back from its
+// destructor, after the exit handlers have run: the class table is still
+// there. The exit handler here is registered before the table is first
+// used, so it runs after the table's own would have.
+TEST(WindowClasses, AClassIsTakenBackWhileTheProcessExits) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            std::atexit([] { std::_Exit(com::UnregisterClass("LateExitClass", nullptr) ? 0 : 3); });
+            com::WNDCLASS wc;
+            wc.lpfnWndProc = com::DefWindowProc;
+            wc.lpszClassName = "LateExitClass";
+            if (!com::RegisterClass(&wc)) std::_Exit(4);
+            std::exit(5);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
