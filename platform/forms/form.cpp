@@ -716,6 +716,8 @@ void Form::DestroyWindows() {
         if (client_) {
             detail::UnhookWidget(client_);
             if (client_->parentWidget() != window_) detail::UnhookWidget(client_->parentWidget());
+            // The window is deleted later; the form may be gone by then.
+            if (auto* fw = dynamic_cast<FormWindow*>(client_->parentWidget())) fw->DetachFromForm();
         }
         window_->hide();
         if (mdiParent_) {

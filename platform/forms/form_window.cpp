@@ -16,14 +16,23 @@ ClientArea::ClientArea(Form* form, QWidget* parent) : QWidget(parent), form_(for
 
 void ClientArea::mouseReleaseEvent(QMouseEvent* e) {
     if (e->button() == Qt::LeftButton && rect().contains(e->position().toPoint())) {
-        RaiseEvent([this] { form_->RaiseClick(); });
+        RaiseEvent([this] {
+            if (form_) form_->RaiseClick();
+        });
     }
     QWidget::mouseReleaseEvent(e);
 }
 
 void ClientArea::mouseDoubleClickEvent(QMouseEvent* e) {
-    RaiseEvent([this] { form_->RaiseDblClick(); });
+    RaiseEvent([this] {
+        if (form_) form_->RaiseDblClick();
+    });
     QWidget::mouseDoubleClickEvent(e);
+}
+
+void ClientArea::DetachFromForm() {
+    form_ = nullptr;
+    resized = nullptr;
 }
 
 void ClientArea::resizeEvent(QResizeEvent* e) {
@@ -58,25 +67,31 @@ void FormWindow::SetClientSize(int width, int height) {
     client_->resize(width, height);
 }
 
+void FormWindow::DetachFromForm() {
+    form_ = nullptr;
+    client_->DetachFromForm();
+}
+
 void FormWindow::closeEvent(QCloseEvent* e) {
     e->ignore();
-    form_->OnCloseRequested();
+    if (form_) form_->OnCloseRequested();
 }
 
 void FormWindow::changeEvent(QEvent* e) {
     QWidget::changeEvent(e);
+    if (!form_) return;
     if (e->type() == QEvent::ActivationChange && isActiveWindow() && isWindow()) form_->OnActivated();
     if (e->type() == QEvent::WindowStateChange) form_->OnResized();
 }
 
 void FormWindow::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
-    form_->OnResized();
+    if (form_) form_->OnResized();
 }
 
 void FormWindow::moveEvent(QMoveEvent* e) {
     QWidget::moveEvent(e);
-    form_->OnMoved();
+    if (form_) form_->OnMoved();
 }
 
 }  // namespace forms

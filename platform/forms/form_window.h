@@ -18,6 +18,8 @@ public:
     ClientArea(Form* form, QWidget* parent);
     // Called after the size changed (aligned picture boxes follow).
     std::function<void()> resized;
+    // The form lets go of the area: later events reach no form.
+    void DetachFromForm();
 
 protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
@@ -38,6 +40,9 @@ public:
     int MenuBarHeight() const;
     // Sizes the window so that the client area gets this size in pixels.
     void SetClientSize(int width, int height);
+    // The form lets go of its window, whose deletion waits for the event
+    // loop: events delivered meanwhile reach no form.
+    void DetachFromForm();
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -1,8 +1,10 @@
 // Forms: default instances, loading on touch, modal shows, unloading and
 // the end of the program.
 #include <QApplication>
+#include <QCloseEvent>
 #include <QGuiApplication>
 #include <QMetaObject>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
@@ -320,6 +322,44 @@ TEST(FormLifecycle, NewInstancesAreSeparateFromTheDefaultOne) {
     formtest::UnloadAllForms();
     driver.ProcessEvents();
     EXPECT_TRUE(weak.expired());
+}
+
+// An unloaded form's window is deleted once the event loop runs again. Its
+// events meanwhile reach no form: neither the form loaded again in a new
+// window nor a form that is gone.
+TEST(FormLifecycle, EventsOfAnUnloadedFormsOldWindowReachNoForm) {
+    forms::testing::Driver driver;
+    auto f = forms::New<frmOrder>();
+    f->Show();
+    QPointer<QWidget> old = f->Window();
+    forms::Unload(*f);
+    f->Show();
+    ASSERT_TRUE(old);
+    ASSERT_NE(f->Window(), old.data());
+    const int queries = f->log.Count("QueryUnload 0");
+    QCloseEvent close;
+    QApplication::sendEvent(old, &close);
+    EXPECT_TRUE(f->IsLoaded());
+    EXPECT_EQ(f->log.Count("QueryUnload 0"), queries);
+
+    QPointer<QWidget> last = f->Window();
+    forms::Unload(*f);
+    std::weak_ptr<frmOrder> weak = f;
+    f.reset();
+    // The unloaded form goes at the next turn of the event loop, which does
+    // not delete the window yet.
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(weak.expired());
+    ASSERT_TRUE(last);
+    QWindowStateChangeEvent state(Qt::WindowNoState);
+    QApplication::sendEvent(last, &state);
+    QResizeEvent resize(QSize(300, 200), QSize(200, 100));
+    QApplication::sendEvent(last, &resize);
+    QMoveEvent move(QPoint(5, 5), QPoint(0, 0));
+    QApplication::sendEvent(last, &move);
+    QApplication::sendEvent(last, &close);
+    driver.ProcessEvents();
+    EXPECT_FALSE(last);
 }
 
 TEST(FormLifecycle, ResizeAndActivateFollowShowAndSize) {
