@@ -35,50 +35,98 @@ HRESULT DispGetIDsOfNames(ITypeInfo* info, LPOLESTR* names, UINT count, DISPID* 
 
 namespace {
 
-// One argument as it is passed in a register.
-HRESULT Convert(const VARIANT& v, VARTYPE want, std::intptr_t* out) {
+// An argument as the slot takes it: the C++ type of its automation type.
+struct Argument {
+    VARTYPE type = VT_EMPTY;
+    union {
+        LONG l;
+        VARIANT_BOOL b;
+        BSTR s;
+        IDispatch* d;
+        IUnknown* u;
+    };
+};
+
+HRESULT Convert(const VARIANT& v, VARTYPE want, Argument* out) {
+    out->type = want;
     switch (want) {
     case VT_I4:
-        if (v.vt == VT_I4) return *out = v.lVal, S_OK;
-        if (v.vt == VT_I2) return *out = v.iVal, S_OK;
-        if (v.vt == VT_BOOL) return *out = v.boolVal, S_OK;
+        if (v.vt == VT_I4) return out->l = v.lVal, S_OK;
+        if (v.vt == VT_I2) return out->l = v.iVal, S_OK;
+        if (v.vt == VT_BOOL) return out->l = v.boolVal, S_OK;
         return DISP_E_TYPEMISMATCH;
     case VT_BOOL:
-        if (v.vt == VT_BOOL) return *out = v.boolVal ? VARIANT_TRUE : VARIANT_FALSE, S_OK;
-        if (v.vt == VT_I4) return *out = v.lVal ? VARIANT_TRUE : VARIANT_FALSE, S_OK;
-        if (v.vt == VT_I2) return *out = v.iVal ? VARIANT_TRUE : VARIANT_FALSE, S_OK;
+        if (v.vt == VT_BOOL) return out->b = v.boolVal ? VARIANT_TRUE : VARIANT_FALSE, S_OK;
+        if (v.vt == VT_I4) return out->b = v.lVal ? VARIANT_TRUE : VARIANT_FALSE, S_OK;
+        if (v.vt == VT_I2) return out->b = v.iVal ? VARIANT_TRUE : VARIANT_FALSE, S_OK;
         return DISP_E_TYPEMISMATCH;
     case VT_BSTR:
-        if (v.vt == VT_BSTR) return *out = reinterpret_cast<std::intptr_t>(v.bstrVal), S_OK;
+        if (v.vt == VT_BSTR) return out->s = v.bstrVal, S_OK;
         return DISP_E_TYPEMISMATCH;
     case VT_DISPATCH:
-        if (v.vt == VT_DISPATCH) return *out = reinterpret_cast<std::intptr_t>(v.pdispVal), S_OK;
-        if (v.vt == VT_EMPTY) return *out = 0, S_OK;
+        if (v.vt == VT_DISPATCH) return out->d = v.pdispVal, S_OK;
+        if (v.vt == VT_EMPTY) return out->d = nullptr, S_OK;
         return DISP_E_TYPEMISMATCH;
     case VT_UNKNOWN:
-        if (v.vt == VT_UNKNOWN || v.vt == VT_DISPATCH) return *out = reinterpret_cast<std::intptr_t>(v.punkVal), S_OK;
-        if (v.vt == VT_EMPTY) return *out = 0, S_OK;
+        if (v.vt == VT_UNKNOWN || v.vt == VT_DISPATCH) return out->u = v.punkVal, S_OK;
+        if (v.vt == VT_EMPTY) return out->u = nullptr, S_OK;
         return DISP_E_TYPEMISMATCH;
     default:
         return DISP_E_BADVARTYPE;
     }
 }
 
-using A = std::intptr_t;
+// The result, written by the slot through a pointer of its type.
+union Result {
+    LONG l;
+    VARIANT_BOOL b;
+    BSTR s;
+    IDispatch* d;
+    IUnknown* u;
+};
+
+constexpr std::size_t kMaxArguments = 4;  // as many as a type library's member may have
+
+// Calls the slot through the function type the member describes: the object,
+// the arguments in order, then a pointer to the result when there is one.
+template <class... T>
+HRESULT CallWithResult(void* fn, void* instance, VARTYPE result, Result& out, T... args) {
+    switch (result) {
+    case VT_EMPTY: return reinterpret_cast<HRESULT (*)(void*, T...)>(fn)(instance, args...);
+    case VT_I4: return reinterpret_cast<HRESULT (*)(void*, T..., LONG*)>(fn)(instance, args..., &out.l);
+    case VT_BOOL:
+        return reinterpret_cast<HRESULT (*)(void*, T..., VARIANT_BOOL*)>(fn)(instance, args..., &out.b);
+    case VT_BSTR: return reinterpret_cast<HRESULT (*)(void*, T..., BSTR*)>(fn)(instance, args..., &out.s);
+    case VT_DISPATCH:
+        return reinterpret_cast<HRESULT (*)(void*, T..., IDispatch**)>(fn)(instance, args..., &out.d);
+    case VT_UNKNOWN: return reinterpret_cast<HRESULT (*)(void*, T..., IUnknown**)>(fn)(instance, args..., &out.u);
+    default: return DISP_E_BADVARTYPE;
+    }
+}
+
+// Builds the call one argument at a time, each with its own type.
+template <class... T>
+HRESULT CallTyped(void* fn, void* instance, const std::vector<Argument>& a, VARTYPE result, Result& out,
+                  T... typed) {
+    constexpr std::size_t i = sizeof...(T);
+    if (i == a.size()) return CallWithResult(fn, instance, result, out, typed...);
+    if constexpr (i < kMaxArguments) {
+        switch (a[i].type) {
+        case VT_I4: return CallTyped(fn, instance, a, result, out, typed..., a[i].l);
+        case VT_BOOL: return CallTyped(fn, instance, a, result, out, typed..., a[i].b);
+        case VT_BSTR: return CallTyped(fn, instance, a, result, out, typed..., a[i].s);
+        case VT_DISPATCH: return CallTyped(fn, instance, a, result, out, typed..., a[i].d);
+        case VT_UNKNOWN: return CallTyped(fn, instance, a, result, out, typed..., a[i].u);
+        default: return DISP_E_BADVARTYPE;
+        }
+    }
+    return DISP_E_BADPARAMCOUNT;
+}
 
 // Calls slot `slot` of the object's vtable with the arguments in order.
-HRESULT CallSlot(void* instance, short slot, const std::vector<A>& a) {
+HRESULT CallSlot(void* instance, short slot, const std::vector<Argument>& a, VARTYPE result, Result& out) {
     void** vtable = *static_cast<void***>(instance);
-    void* fn = vtable[slot];
-    switch (a.size()) {
-    case 0: return reinterpret_cast<HRESULT (*)(void*)>(fn)(instance);
-    case 1: return reinterpret_cast<HRESULT (*)(void*, A)>(fn)(instance, a[0]);
-    case 2: return reinterpret_cast<HRESULT (*)(void*, A, A)>(fn)(instance, a[0], a[1]);
-    case 3: return reinterpret_cast<HRESULT (*)(void*, A, A, A)>(fn)(instance, a[0], a[1], a[2]);
-    case 4: return reinterpret_cast<HRESULT (*)(void*, A, A, A, A)>(fn)(instance, a[0], a[1], a[2], a[3]);
-    case 5: return reinterpret_cast<HRESULT (*)(void*, A, A, A, A, A)>(fn)(instance, a[0], a[1], a[2], a[3], a[4]);
-    default: return DISP_E_BADPARAMCOUNT;
-    }
+    return CallTyped(vtable[slot], instance, a, result, out);
 }
 
 bool Matches(const tl::Member& m, WORD flags) {
@@ -116,11 +164,12 @@ HRESULT DispInvoke(void* instance, ITypeInfo* info, DISPID id, WORD flags, DISPP
         if (!put) return DISP_E_NONAMEDARGS;
     }
     if (params->cArgs != member->params.size()) return DISP_E_BADPARAMCOUNT;
-    std::vector<A> args;
+    if (member->params.size() > kMaxArguments) return DISP_E_BADPARAMCOUNT;
+    std::vector<Argument> args;
     for (std::size_t i = 0; i < member->params.size(); ++i) {
         // rgvarg holds the arguments last first.
         const UINT at = params->cArgs - 1 - static_cast<UINT>(i);
-        A value = 0;
+        Argument value{};
         const HRESULT hr = Convert(params->rgvarg[at], member->params[i], &value);
         if (FAILED(hr)) {
             if (argErr) *argErr = at;
@@ -128,17 +177,8 @@ HRESULT DispInvoke(void* instance, ITypeInfo* info, DISPID id, WORD flags, DISPP
         }
         args.push_back(value);
     }
-    union {
-        LONG l;
-        VARIANT_BOOL b;
-        BSTR s;
-        IDispatch* d;
-        IUnknown* u;
-        long long raw;
-    } out{};
-    out.raw = 0;
-    if (member->result != VT_EMPTY) args.push_back(reinterpret_cast<A>(&out));
-    const HRESULT hr = CallSlot(instance, member->slot, args);
+    Result out{};
+    const HRESULT hr = CallSlot(instance, member->slot, args, member->result, out);
     if (FAILED(hr)) return hr;
     if (member->result == VT_EMPTY) {
         if (result) VariantInit(result);

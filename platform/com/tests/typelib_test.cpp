@@ -154,3 +154,122 @@ TEST_F(TypeLibRegistration, RegisteredLibrariesAreFoundAndRemoved) {
     EXPECT_FALSE(reg::KeyExists(reg::Hive::ClassesRoot, "TypeLib\\{11111111-2222-3333-4444-555555555555}"));
     EXPECT_EQ(UnRegisterTypeLib(libid, 1, 2, 0x409, SYS_WIN32), TYPE_E_LIBNOTREGISTERED);
 }
+
+namespace {
+
+const char* const kMixedSource = R"(library Mixed {21111111-2222-3333-4444-555555555555} 1.0 lcid 0x409
+interface IMixed {21111111-2222-3333-4444-555555555556} dual
+  method Describe id 1 (I4 n, BOOL flag, BSTR text, DISPATCH d) returns BSTR
+  method Flip id 2 (BOOL flag, I4 n) returns BOOL
+  method Count id 3 (UNKNOWN u) returns I4
+  propput Level id 4 I4
+  propget Level id 4 I4
+)";
+
+struct IMixed : IDispatch {
+    virtual HRESULT Describe(LONG n, VARIANT_BOOL flag, BSTR text, IDispatch* d, BSTR* out) = 0;
+    virtual HRESULT Flip(VARIANT_BOOL flag, LONG n, VARIANT_BOOL* out) = 0;
+    virtual HRESULT Count(IUnknown* u, LONG* out) = 0;
+    virtual HRESULT put_Level(LONG level) = 0;
+    virtual HRESULT get_Level(LONG* level) = 0;
+};
+
+class Mixed final : public IMixed {
+public:
+    HRESULT QueryInterface(REFIID, void**) override { return E_NOINTERFACE; }
+    ULONG AddRef() override { return 1; }
+    ULONG Release() override { return 1; }
+    HRESULT GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+    HRESULT GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    HRESULT Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT Describe(LONG n, VARIANT_BOOL flag, BSTR text, IDispatch* d, BSTR* out) override {
+        const std::string s = std::to_string(n) + (flag == VARIANT_TRUE ? " true " : " false ") + BstrToUtf8(text) +
+                              (d == this ? " self" : " other");
+        *out = SysAllocString(Utf8ToUtf16(s).c_str());
+        return S_OK;
+    }
+    HRESULT Flip(VARIANT_BOOL flag, LONG n, VARIANT_BOOL* out) override {
+        *out = (flag == VARIANT_TRUE) != (n < 0) ? VARIANT_FALSE : VARIANT_TRUE;
+        return S_OK;
+    }
+    HRESULT Count(IUnknown* u, LONG* out) override {
+        *out = u ? 1 : 0;
+        return S_OK;
+    }
+    HRESULT put_Level(LONG level) override {
+        level_ = level;
+        return S_OK;
+    }
+    HRESULT get_Level(LONG* level) override {
+        *level = level_;
+        return S_OK;
+    }
+
+private:
+    LONG level_ = 0;
+};
+
+VARIANT Long(LONG n) {
+    VARIANT v;
+    v.vt = VT_I4;
+    v.lVal = n;
+    return v;
+}
+
+VARIANT Bool(bool b) {
+    VARIANT v;
+    v.vt = VT_BOOL;
+    v.boolVal = b ? VARIANT_TRUE : VARIANT_FALSE;
+    return v;
+}
+
+}  // namespace
+
+// Calls through type information reach each slot with its arguments as the
+// slot declares them: 32-bit longs, 16-bit booleans, strings and interfaces,
+// and the result through a pointer of its type.
+TEST(TypeLibInvoke, SlotsGetTheirArgumentsAndResultsInTheirOwnTypes) {
+    ComPtr<ITypeLib> lib = Compile(kMixedSource);
+    ComPtr<ITypeInfo> info;
+    ASSERT_EQ(lib->GetTypeInfoOfGuid(MakeGuid("{21111111-2222-3333-4444-555555555556}"), info.OutTyped()), S_OK);
+    Mixed mixed;
+    void* instance = static_cast<IMixed*>(&mixed);
+
+    BSTR text = SysAllocString(u"text");
+    VARIANT describe[4];  // last argument first
+    describe[0].vt = VT_DISPATCH;
+    describe[0].pdispVal = &mixed;
+    describe[1].vt = VT_BSTR;
+    describe[1].bstrVal = text;
+    describe[2] = Bool(true);
+    describe[3] = Long(-70000);
+    DISPPARAMS p{describe, nullptr, 4, 0};
+    VARIANT result;
+    ASSERT_EQ(info->Invoke(instance, 1, DISPATCH_METHOD, &p, &result, nullptr, nullptr), S_OK);
+    ASSERT_EQ(result.vt, VT_BSTR);
+    EXPECT_EQ(BstrToUtf8(result.bstrVal), "-70000 true text self");
+    VariantClear(&result);
+    SysFreeString(text);
+
+    VARIANT flip[2] = {Long(-1), Bool(true)};
+    p = DISPPARAMS{flip, nullptr, 2, 0};
+    ASSERT_EQ(info->Invoke(instance, 2, DISPATCH_METHOD, &p, &result, nullptr, nullptr), S_OK);
+    ASSERT_EQ(result.vt, VT_BOOL);
+    EXPECT_EQ(result.boolVal, VARIANT_TRUE);
+
+    VARIANT none;
+    p = DISPPARAMS{&none, nullptr, 1, 0};
+    ASSERT_EQ(info->Invoke(instance, 3, DISPATCH_METHOD, &p, &result, nullptr, nullptr), S_OK);
+    EXPECT_EQ(result.lVal, 0);
+
+    VARIANT level = Long(123456789);
+    DISPID named = DISPID_PROPERTYPUT;
+    p = DISPPARAMS{&level, &named, 1, 1};
+    ASSERT_EQ(info->Invoke(instance, 4, DISPATCH_PROPERTYPUT, &p, nullptr, nullptr, nullptr), S_OK);
+    p = DISPPARAMS{nullptr, nullptr, 0, 0};
+    ASSERT_EQ(info->Invoke(instance, 4, DISPATCH_PROPERTYGET, &p, &result, nullptr, nullptr), S_OK);
+    EXPECT_EQ(result.lVal, 123456789);
+}
