@@ -191,9 +191,13 @@ u32 AssignObject(u32, u32 record, u32 object, u32 null) {
     return 1;
 }
 
+// The record may sit at any offset: a target record keeps its temporary
+// value at byte 10.
 u32 ReleaseValueOp(u32, u32 record) {
     if (!record) return 0;
-    ReleaseValue(*At<PbValue>(record));
+    PbValue v = Unaligned<PbValue>{record};
+    ReleaseValue(v);
+    Unaligned<PbValue>{record} = v;
     return 1;
 }
 

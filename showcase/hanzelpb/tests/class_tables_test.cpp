@@ -9,14 +9,26 @@ namespace {
 
 using namespace hanzel;
 
-std::vector<pbvm::TypeRecord> typeList(const pbvm::ClassHolder& holder) {
-    std::vector<pbvm::TypeRecord> out;
-    for (auto* t = pbvm::At<pbvm::TypeRecord>(holder.types); t->typeId; ++t) out.push_back(*t);
+// The packed records' fields, copied out to be compared.
+struct TypeEntry {
+    u16 typeId, count, zero;
+    u32 first, end, zero2;
+};
+struct FunctionEntry {
+    u16 event;
+    u32 address;
+};
+
+std::vector<TypeEntry> typeList(const pbvm::ClassHolder& holder) {
+    std::vector<TypeEntry> out;
+    for (auto* t = pbvm::At<pbvm::TypeRecord>(holder.types); t->typeId; ++t)
+        out.push_back({t->typeId, t->count, t->zero, t->first, t->end, t->zero2});
     return out;
 }
 
-const pbvm::FunctionRecord& function(const pbvm::ClassHolder& holder, u32 index) {
-    return pbvm::At<pbvm::FunctionRecord>(holder.functions)[index];
+FunctionEntry function(const pbvm::ClassHolder& holder, u32 index) {
+    const pbvm::FunctionRecord& f = pbvm::At<pbvm::FunctionRecord>(holder.functions)[index];
+    return {f.event, f.address};
 }
 
 u32 address(EventRoutine r) { return pbvm::Low(reinterpret_cast<const void*>(r)); }
