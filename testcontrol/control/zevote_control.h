@@ -8,14 +8,9 @@
 #include "activex_control.h"
 #include "com.h"
 #include "marker_publication.h"
+#include "zevote_interface.h"
 
 namespace zevote {
-
-// The control's dual interface: the seven IUnknown/IDispatch operations,
-// then AboutBox.
-struct IZEVOTest : com::IDispatch {
-    virtual com::HRESULT AboutBox() = 0;
-};
 
 inline constexpr const char* kControlWindowClass = "ZEVOTestWndClass";
 inline constexpr int kDesignIcon = 2;

@@ -12,17 +12,13 @@
 #include <memory>
 #include <string>
 
+#include "../control/zevote_interface.h"
 #include "com.h"
 #include "window_table.h"
 
 namespace zevote::testing {
 
-// The control's dual interface as a client sees it. Declared outside an
-// anonymous namespace, so that the compiler cannot conclude that nothing
-// implements it.
-struct IZEVOTest : com::IDispatch {
-    virtual com::HRESULT AboutBox() = 0;
-};
+using zevote::IZEVOTest;
 
 inline void EnsureQtApplication() {
     if (QApplication::instance()) return;
