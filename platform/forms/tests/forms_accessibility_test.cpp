@@ -295,6 +295,9 @@ std::vector<std::string> ColumnHeaders(QAccessibleTableInterface* t) {
     for (int c = 0; c < t->columnCount(); ++c) {
         QAccessibleInterface* cell = t->cellAt(0, c);
         const QList<QAccessibleInterface*> headers = cell ? cell->tableCellInterface()->columnHeaderCells() : QList<QAccessibleInterface*>();
+        // Qt's own table cells make new header cells that nothing owns: the
+        // accessibility cache takes them, as it holds every other interface.
+        for (QAccessibleInterface* h : headers) QAccessible::uniqueId(h);
         out.push_back(headers.size() == 1 ? Name(headers[0]) : "<no header>");
     }
     return out;
