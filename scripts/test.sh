@@ -50,9 +50,9 @@ fi
 # freed heap memory.
 reports="$run_dir/reports"
 mkdir -p "$reports"
-export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1:log_path=$reports/asan"
+export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1:log_exe_name=1:log_path=$reports/asan"
 export LSAN_OPTIONS="suppressions=$(pwd)/scripts/lsan.supp:print_suppressions=0"
-export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:log_path=$reports/ubsan"
+export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:log_exe_name=1:log_path=$reports/ubsan"
 status=0
 ctest --test-dir "$build_dir" --output-on-failure --parallel "$(nproc)" || status=$?
 if compgen -G "$reports/*" > /dev/null; then

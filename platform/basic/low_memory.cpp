@@ -11,13 +11,19 @@
 #include <unordered_map>
 #include <vector>
 
+// Under AddressSanitizer, memory not handed out is poisoned, and the regions
+// are scanned for pointers to the heap like the program's own data: objects
+// in low memory hold heap memory of their own.
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/asan_interface.h>
+#include <sanitizer/lsan_interface.h>
 #define LOW_POISON(p, n) ASAN_POISON_MEMORY_REGION((p), (n))
 #define LOW_UNPOISON(p, n) ASAN_UNPOISON_MEMORY_REGION((p), (n))
+#define LOW_SCANNED(p, n) __lsan_register_root_region((p), (n))
 #else
 #define LOW_POISON(p, n) ((void)(p), (void)(n))
 #define LOW_UNPOISON(p, n) ((void)(p), (void)(n))
+#define LOW_SCANNED(p, n) ((void)(p), (void)(n))
 #endif
 
 namespace vb::low {
@@ -45,12 +51,17 @@ void ReportPlacement(std::size_t bytes, const void* where) {
     });
 }
 
+void* Scanned(void* region, std::size_t bytes) {
+    LOW_SCANNED(region, bytes);
+    return region;
+}
+
 void* MapLow(std::size_t bytes) {
     constexpr int kFlags = MAP_PRIVATE | MAP_ANONYMOUS;
     void* misplaced = nullptr;
 #ifdef MAP_32BIT
     if (void* p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, kFlags | MAP_32BIT, -1, 0); p != MAP_FAILED) {
-        if (EndsBelow4GiB(p, bytes)) return p;
+        if (EndsBelow4GiB(p, bytes)) return Scanned(p, bytes);
         misplaced = p;
         munmap(p, bytes);
     }
@@ -61,7 +72,7 @@ void* MapLow(std::size_t bytes) {
     for (std::uintptr_t hint = 0x10000000; hint + bytes <= k4GiB; hint += 0x10000000) {
         void* p = mmap(reinterpret_cast<void*>(hint), bytes, PROT_READ | PROT_WRITE, kFlags, -1, 0);
         if (p == MAP_FAILED) continue;
-        if (EndsBelow4GiB(p, bytes)) return p;
+        if (EndsBelow4GiB(p, bytes)) return Scanned(p, bytes);
         misplaced = p;
         munmap(p, bytes);
     }
