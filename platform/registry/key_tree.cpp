@@ -35,6 +35,14 @@ std::vector<std::string> SplitKeyPath(std::string_view path) {
     return names;
 }
 
+KeyNode KeyNode::Clone() const {
+    KeyNode copy(name_);
+    copy.values_ = values_;
+    for (const auto& [folded, child] : children_)
+        copy.children_.emplace(folded, std::make_unique<KeyNode>(child->Clone()));
+    return copy;
+}
+
 KeyNode* KeyNode::Child(std::string_view name) {
     auto it = children_.find(FoldName(name));
     return it == children_.end() ? nullptr : it->second.get();

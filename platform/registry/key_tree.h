@@ -44,6 +44,11 @@ std::vector<std::string> SplitKeyPath(std::string_view path);
 class KeyNode {
 public:
     explicit KeyNode(std::string name = {}) : name_(std::move(name)) {}
+    KeyNode(KeyNode&&) = default;
+    KeyNode& operator=(KeyNode&&) = default;
+
+    // A deep copy: this key with everything below it.
+    KeyNode Clone() const;
 
     const std::string& name() const { return name_; }
 
