@@ -122,7 +122,8 @@ std::optional<std::vector<ResourceView>> DecodeResourceBlock(const unsigned char
     Reader head(std::string_view(reinterpret_cast<const char*>(block) + 4, 8));
     head.U32();
     const std::uint32_t total = head.U32();
-    return DecodeResourceBlock(std::string_view(reinterpret_cast<const char*>(block), std::max<std::uint32_t>(total, 12)));
+    const std::size_t extent = std::max<std::uint32_t>(total, 12);
+    return DecodeResourceBlock(std::string_view(reinterpret_cast<const char*>(block), extent));
 }
 
 std::string EncodeDialog(const DialogTemplate& d) {

@@ -29,7 +29,9 @@ public:
     }
 
 private:
-    std::size_t Below(std::size_t n) { return n == 0 ? 0 : std::uniform_int_distribution<std::size_t>(0, n - 1)(random_); }
+    std::size_t Below(std::size_t n) {
+        return n == 0 ? 0 : std::uniform_int_distribution<std::size_t>(0, n - 1)(random_);
+    }
     char AnyByte() { return static_cast<char>(Below(256)); }
 
     void Edit(std::string& s) {
@@ -42,7 +44,7 @@ private:
             if (!s.empty()) s[Below(s.size())] = AnyByte();
             break;
         case 2:  // insert random bytes
-            for (std::size_t n = 1 + Below(4); n > 0; --n) s.insert(s.begin() + static_cast<std::ptrdiff_t>(at), AnyByte());
+            for (std::size_t n = 1 + Below(4); n > 0; --n) s.insert(at, 1, AnyByte());
             break;
         case 3:  // remove a piece
             s.erase(at, 1 + Below(16));
