@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "calendar.h"
 #include "engine_error.h"
 #include "err.h"
 #include "text_forms.h"
@@ -99,7 +100,10 @@ bool ParseEngineDate(const std::string& text, vb::Date& out) {
         }
         if (consumed + 1 + more != static_cast<int>(t.size())) return false;
     }
-    if (m < 1 || m > 12 || d < 1 || d > 31 || h > 23 || mi > 59 || s > 59) return false;
+    // A day of the calendar the Date type holds; no day is moved to another.
+    if (y < 100 || y > 9999 || m < 1 || m > 12 || d < 1 || d > vb::calendar::DaysInMonth(y, m) || h < 0 ||
+        h > 23 || mi < 0 || mi > 59 || s < 0 || s > 59)
+        return false;
     out = vb::Date::FromParts(y, m, d, h, mi, s);
     return true;
 }
