@@ -128,9 +128,7 @@ TEST_F(ControlResources, DamagedTypeLibrariesAreRefusedOrConsistent) {
 }
 
 TEST(TypeLibSourceFuzz, DamagedSourcesCompileOrGiveALineNumber) {
-    const char* root = std::getenv("ORVANTA_SOURCE_DIR");
-    ASSERT_NE(root, nullptr);
-    std::ifstream in(std::string(root) + "/testcontrol/zevote32.tls", std::ios::binary);
+    std::ifstream in(std::string(SOURCE_DIR) + "/testcontrol/zevote32.tls", std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     const std::string source = text.str();

@@ -5,7 +5,6 @@
 
 #include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -20,10 +19,9 @@ namespace fs = std::filesystem;
 
 std::vector<std::string> TipFiles() {
     std::vector<std::string> files;
-    const char* root = std::getenv("ORVANTA_SOURCE_DIR");
     for (const char* name : {"catalogue/tips/OrvantaTips.txt", "catalogue/tips/OrvantaTipsB.txt",
                              "inventory/tips/InventoryTips.txt", "inventory/tips/InventoryTipsB.txt"}) {
-        std::ifstream in(std::string(root ? root : ".") + "/" + name, std::ios::binary);
+        std::ifstream in(std::string(SOURCE_DIR) + "/" + name, std::ios::binary);
         std::ostringstream text;
         text << in.rdbuf();
         if (!text.str().empty()) files.push_back(text.str());

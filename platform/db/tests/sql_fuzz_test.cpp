@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -22,8 +21,7 @@
 namespace {
 
 std::string Script(const std::string& relative) {
-    const char* root = std::getenv("ORVANTA_SOURCE_DIR");
-    std::ifstream in(std::string(root ? root : ".") + "/" + relative, std::ios::binary);
+    std::ifstream in(std::string(SOURCE_DIR) + "/" + relative, std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();

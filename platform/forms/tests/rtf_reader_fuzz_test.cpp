@@ -1,7 +1,6 @@
 // Damaged copies of the rich-text documents the programs show: the reader
 // never throws or crashes, always gives valid UTF-8 in at least one
 // paragraph, and the rich-text box shows every one of them.
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -33,12 +32,11 @@ std::vector<std::string> Samples() {
         "\\plain\\fs20 One\\line two\\~three\\_four \\uc2\\u-10179\\'3f\\'3f\\u-8704??\\uc1 "
         "{\\pict\\wmetafile8\\picw100\\pich100\\bin4 \x01}{\\ }\\par {\\header head}end\\\n}",
     };
-    if (const char* root = std::getenv("ORVANTA_SOURCE_DIR")) {
-        std::ifstream in(std::string(root) + "/showcase/hanzelpb/pb60.rtf", std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        if (!text.str().empty()) samples.push_back(text.str());
-    }
+    // The second showcase's introduction, where the tree has it.
+    std::ifstream in(std::string(SOURCE_DIR) + "/showcase/hanzelpb/pb60.rtf", std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    if (!text.str().empty()) samples.push_back(text.str());
     return samples;
 }
 
