@@ -1,6 +1,7 @@
 #include "field_type.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -32,7 +33,11 @@ ColumnType ColumnTypeFromDeclaration(const std::string& declared) {
     int size = 0;
     auto paren = d.find('(');
     if (paren != std::string::npos) {
-        size = std::atoi(d.c_str() + paren + 1);
+        // A size that is no 32-bit number (a damaged or foreign schema) is
+        // taken as no size: the type's own.
+        const char* digits = d.c_str() + paren + 1;
+        const auto [end, ec] = std::from_chars(digits, d.c_str() + d.size(), size);
+        if (ec != std::errc{}) size = 0;
         d = d.substr(0, paren);
     }
     struct Name { const char* name; DataTypeEnum type; int size; };
