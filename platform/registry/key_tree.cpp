@@ -29,6 +29,9 @@ std::vector<std::string> SplitKeyPath(std::string_view path) {
             throw vb::VBError(vb::errors::InvalidProcedureCall,
                               "Invalid registry key path \"" + std::string(path) + "\"");
         names.emplace_back(part);
+        if (names.size() > kMaxKeyDepth)
+            throw vb::VBError(vb::errors::InvalidProcedureCall,
+                              "Registry key path nested deeper than " + std::to_string(kMaxKeyDepth) + " keys");
         if (end == std::string_view::npos) break;
         start = end + 1;
     }
