@@ -190,8 +190,8 @@ TEST(FormControlMembers, LabelsShowTheirStyles) {
     EXPECT_TRUE(l->wordWrap());
     f.lblPrice.BorderStyle(1);
     EXPECT_NE(l->frameStyle(), 0);
-    f.lblPrice.Caption("A && B");
-    EXPECT_EQ(l->text().toStdString(), "A & B");
+    f.lblPrice.Caption("A && B");  // shown as "A & B"
+    EXPECT_EQ(l->text().toStdString(), "A && B");
     EXPECT_EQ(ErrorOf([&] { f.lblPrice.Alignment(3); }), 380);
 }
 
