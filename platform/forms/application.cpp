@@ -17,6 +17,7 @@
 #include "accessibility.h"
 #include "app_object.h"
 #include "err.h"
+#include "font_faces.h"
 #include "program_hooks.h"
 #include "msgbox.h"
 #include "screen.h"
@@ -118,6 +119,7 @@ Application::Application(int& argc, char** argv) {
     if (!QApplication::instance()) app_ = std::make_unique<RuntimeApplication>(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     InstallDoEventsHook();
+    detail::InstallFontFaces();
 }
 
 Application::~Application() {
@@ -155,6 +157,7 @@ void EnsureQtApplication() {
         new RuntimeApplication(argc, argv);  // lives for the whole process
         QApplication::setQuitOnLastWindowClosed(false);
     }
+    detail::InstallFontFaces();
     detail::InstallAccessibility();
 }
 

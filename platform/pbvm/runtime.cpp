@@ -128,6 +128,7 @@ bool Runtime::Load(const ExportDirectory& program, const std::string& libraryFil
 void Runtime::StartApplication(const std::string& commandLine) {
     State& s = S();
     if (!s.loaded || s.groups.size() < 2) return;
+    InstallFontFaces();
     s.ended = false;
     s.halted = false;
     Group& app = s.groups[1];

@@ -47,10 +47,14 @@ void applyFont(QWidget* w, const ObjectDef& def) {
     w->setFont(font);
 }
 
-void applyColours(QWidget* w, const ObjectDef& def, QPalette::ColorRole background) {
+// A window's back colour when its definition gives none: the desktop's
+// button face, light grey.
+constexpr long kWindowBackColour = 12632256;
+
+void applyColours(QWidget* w, const ObjectDef& def, QPalette::ColorRole background, long defaultBack = -1) {
     QPalette p = w->palette();
     bool any = false;
-    if (long c = def.number("backcolor", -1); validColour(c)) {
+    if (long c = def.number("backcolor", defaultBack); validColour(c)) {
         p.setColor(background, colour(c));
         w->setAutoFillBackground(true);
         any = true;
@@ -127,7 +131,7 @@ void CreateControlWidget(Object& o) {
         auto* frame = new WindowFrame(address);
         auto* client = new QWidget(frame);
         client->setFixedSize(px(def->number("width", 2000)), py(def->number("height", 1200)));
-        applyColours(client, *def, QPalette::Window);
+        applyColours(client, *def, QPalette::Window, kWindowBackColour);
         frame->setCentralWidget(client);
         frame->setWindowTitle(QString::fromStdString(fieldText(o, 1)));
         name(frame, o.name);
@@ -139,6 +143,9 @@ void CreateControlWidget(Object& o) {
     if (o.sysClass == "statictext") {
         auto* label = new QLabel(QString::fromStdString(fieldText(o, 23)), parent);
         label->setTextFormat(Qt::PlainText);
+        // A text longer than the control is broken between words onto the
+        // lines below, as far as the control's height shows them.
+        label->setWordWrap(true);
         if (def->text("alignment") == "center") label->setAlignment(Qt::AlignCenter);
         applyColours(label, *def, QPalette::Window);
         widget = label;
@@ -376,6 +383,9 @@ int ShowMessage(const std::string& title, const std::string& text, int icon) {
     static const QMessageBox::Icon icons[] = {QMessageBox::Information, QMessageBox::Critical, QMessageBox::Warning,
                                               QMessageBox::Question, QMessageBox::NoIcon};
     box.setIcon(icon >= 0 && icon < 5 ? icons[icon] : QMessageBox::NoIcon);
+    // A button of its own: the toolkit's standard OK button may carry a
+    // style's icon.
+    box.setDefaultButton(box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole));
     box.exec();
     return 1;
 }
