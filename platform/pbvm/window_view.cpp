@@ -12,9 +12,11 @@
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QToolBar>
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
+#include "bounded_text.h"
 #include "menu_accessible.h"
 #include "rtf_text.h"
 #include "stock_pictures.h"
@@ -24,9 +26,11 @@ namespace pbvm {
 
 namespace {
 
-// Positions and sizes are in window units: 4.5 per pixel across, 4 down.
-int px(long units) { return static_cast<int>(units * 2 / 9); }
-int py(long units) { return static_cast<int>(units / 4); }
+// Positions and sizes are in window units: 4.5 per pixel across, 4 down;
+// in pixels they stay within what a screen coordinate can be.
+int pixels(long long n) { return static_cast<int>(std::clamp(n, -32768LL, 32767LL)); }
+int px(long units) { return pixels(static_cast<long long>(units) * 2 / 9); }
+int py(long units) { return pixels(static_cast<long long>(units) / 4); }
 
 bool validColour(long c) { return c >= 0 && c < 0x1000000; }
 QColor colour(long c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
@@ -40,7 +44,8 @@ void applyFont(QWidget* w, const ObjectDef& def) {
     if (!def.has("facename") && !def.has("textsize") && !def.has("weight")) return;
     QFont font = w->font();
     if (def.has("facename")) font.setFamily(QString::fromStdString(def.text("facename")));
-    long size = def.number("textsize", -10);
+    // Sizes in points (negative) or pixels, up to 1,638 either way.
+    const long size = std::clamp(def.number("textsize", -10), -1638L, 1638L);
     if (size < 0) font.setPointSize(static_cast<int>(-size));
     else if (size > 0) font.setPixelSize(static_cast<int>(size));
     font.setWeight(def.number("weight", 400) >= 700 ? QFont::Bold : QFont::Normal);
@@ -367,7 +372,9 @@ void FinishIfIdle() {
     if (S().halted || S().openWindows.empty()) QCoreApplication::exit(0);
 }
 
-int ShowMessage(const std::string& title, const std::string& text, int icon) {
+int ShowMessage(const std::string& fullTitle, const std::string& fullText, int icon) {
+    // Messages and errors can carry texts from outside of any length.
+    const std::string title = vb::BoundedShownText(fullTitle), text = vb::BoundedShownText(fullText);
     if (S().messageBox) return S().messageBox({title, text, icon});
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
         ReportError(title + ": " + text);
@@ -375,6 +382,7 @@ int ShowMessage(const std::string& title, const std::string& text, int icon) {
     }
     QMessageBox box;
     box.setWindowTitle(QString::fromStdString(title));
+    box.setTextFormat(Qt::PlainText);
     box.setText(QString::fromStdString(text));
     // Accessibility tools read the title (the program's name when there is
     // none) as its name and the text with it.
