@@ -211,6 +211,19 @@ TEST_F(RecordForms, DeleteOnAnEmptyPurchaseOrderTableRestoresOrdersAndTransactio
     EXPECT_TRUE(driver().MessageBoxes().empty());
 }
 
+TEST_F(RecordForms, AFailedRestoreBehindAnEmptyTableLeavesBothTablesAsTheyWere) {
+    Execute("DELETE FROM tblPO");
+    Execute("DROP TABLE tblTransactionsBak");
+    const long transactions = Count("tblTransactions");
+    frmPO& f = Open<frmPO>();
+    ASSERT_TRUE(driver().Click(f.cmdDelete));
+    ASSERT_EQ(driver().MessageBoxes().size(), 1u);
+    EXPECT_EQ(driver().MessageBoxes()[0].title, "Unexpected error in Inventory.Restore");
+    // The orders are not back without their transactions.
+    EXPECT_EQ(Count("tblPO"), 0);
+    EXPECT_EQ(Count("tblTransactions"), transactions);
+}
+
 TEST_F(RecordForms, ASupplierTakesTheStateChosenInTheCombo) {
     frmSuppliers& f = Open<frmSuppliers>();
     ASSERT_TRUE(driver().Click(f.cmdAdd));
