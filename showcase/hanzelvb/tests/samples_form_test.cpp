@@ -1,6 +1,9 @@
 // The samples form: the settings entry, the company tree, the order of the
 // chosen product with its total and status panels, the grid and the chart,
 // and a database that cannot be opened.
+#include <fstream>
+#include <iterator>
+
 #include <QTableView>
 
 #include "acting_as_user.h"
@@ -9,6 +12,7 @@
 #include "frm_main.h"
 #include "frm_samples.h"
 #include "hanzelvb_fixture.h"
+#include "hive.h"
 #include "settings.h"
 
 namespace hanzelvb::testing {
@@ -50,6 +54,26 @@ TEST_F(Samples, UsesTheDatabaseTheSettingNames) {
     EXPECT_TRUE(driver().MessageBoxes().empty());
     EXPECT_EQ(samples.txtProduct.Text(), "Widget");
     EXPECT_EQ(Setting(), elsewhere.string());
+}
+
+TEST_F(Samples, ADamagedSettingsFileFallsBackToTheDefaultPathAndIsKept) {
+    const fs::path hive = reg::HiveFilePath(reg::Hive::CurrentUser);
+    fs::create_directories(hive.parent_path());
+    const std::string damaged = "#orvanta-registry 1 HKEY_CURRENT_USER\n[Software\\VB and VBA Program Set";
+    std::ofstream(hive, std::ios::binary) << damaged;
+    frmSamples& samples = Open();
+    EXPECT_TRUE(driver().MessageBoxes().empty());
+    EXPECT_TRUE(samples.Visible());
+    EXPECT_EQ(samples.txtProduct.Text(), "Widget");
+    EXPECT_EQ(Setting(), (ProgramFolder() / "tavorin.mdb").string());
+    int kept = 0;
+    for (const auto& entry : fs::directory_iterator(hive.parent_path())) {
+        if (entry.path().filename().string().rfind(hive.filename().string() + ".damaged-", 0) != 0) continue;
+        ++kept;
+        std::ifstream in(entry.path(), std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), damaged);
+    }
+    EXPECT_EQ(kept, 1);
 }
 
 TEST_F(Samples, TreeHoldsTheCompanyItsDivisionsAndProductsAllExpanded) {
