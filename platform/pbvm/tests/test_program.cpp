@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
