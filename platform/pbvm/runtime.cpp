@@ -156,8 +156,7 @@ void Runtime::EndApplication() {
     }
     if (s.application) {
         RunScript(s.application, event::kApplicationClose);
-        RunScript(s.application, event::kDestroy);
-        DestroyObject(s.application);
+        DestroyObject(s.application);  // runs its destroy event
         s.application = 0;
     }
     // Whatever scripts left behind (objects held only by variables).
