@@ -54,5 +54,5 @@ function(orvanta_add_test name)
     endif()
   endif()
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "ORVANTA_BIN_DIR=${ORVANTA_BIN_DIR};ORVANTA_SOURCE_DIR=${CMAKE_SOURCE_DIR}")
+    PROPERTIES ENVIRONMENT "ORVANTA_BIN_DIR=${ORVANTA_BIN_DIR}")
 endfunction()

@@ -4,6 +4,7 @@
 #include "dao.h"
 #include "err.h"
 #include "module_inventory.h"
+#include "restore_tables.h"
 
 namespace inventory {
 
@@ -64,20 +65,7 @@ bool CTable::find(const std::string& sFieldName, const vb::Variant& vntFieldValu
 }
 
 void CTable::Restore() {
-    Trapped("CTable:Restore Method", [&] {
-        CDataBase& db = Inventory::gobjDataBase();
-        db.BeginTrans();
-        try {
-            Delete();
-            db.ExecCommand("RESET", *this);
-            db.CommitTrans();
-        } catch (...) {
-            // The error being handled is the one reported, not a failure to
-            // undo.
-            vb::ResumeNext([&] { db.Rollback(); });
-            throw;
-        }
-    });
+    Trapped("CTable:Restore Method", [&] { Inventory::RestoreTables({this}); });
 }
 
 bool CTable::Update() {

@@ -6,6 +6,7 @@
 #include "form_fonts.h"
 #include "module_inventory.h"
 #include "msgbox.h"
+#include "restore_tables.h"
 
 namespace inventory {
 
@@ -32,7 +33,8 @@ void frmRestoreInventory::cmdOK_Click() {
     constexpr std::int16_t vbChecked = 1;
     const bool anyChecked =
         chkSuppliers.Value() == vbChecked || chkPOs.Value() == vbChecked || chkProducts.Value() == vbChecked;
-    // A restore that fails is reported; the tables after it stay as they are.
+    // The ticked tables are restored together: a restore that fails is
+    // reported and leaves every table as it was.
     vb::OnErrorGoTo(
         [&] {
             if (!anyChecked) return;
@@ -40,11 +42,13 @@ void frmRestoreInventory::cmdOK_Click() {
                 "This action will reset all data in the inventory table(s). Do you wish to continue?",
                 forms::vbYesNo, "Restore Table Warning!");
             if (answer != forms::vbYes) return;
-            if (chkSuppliers.Value() == vbChecked) Inventory::gtblSuppliers().Restore();
-            if (chkProducts.Value() == vbChecked) Inventory::gtblProducts().Restore();
-            if (chkPOs.Value() == vbChecked) Inventory::gtblPO().Restore();
+            std::vector<CTable*> tables;
+            if (chkSuppliers.Value() == vbChecked) tables.push_back(&Inventory::gtblSuppliers());
+            if (chkProducts.Value() == vbChecked) tables.push_back(&Inventory::gtblProducts());
+            if (chkPOs.Value() == vbChecked) tables.push_back(&Inventory::gtblPO());
             if (chkPOs.Value() == vbChecked || chkProducts.Value() == vbChecked)
-                Inventory::gtblTransactions().Restore();
+                tables.push_back(&Inventory::gtblTransactions());
+            Inventory::RestoreTables(tables);
         },
         [] { orvanta::ReportUnexpectedError("frmRestoreInventory.cmdOK_Click"); });
     forms::Unload(*this);

@@ -1,7 +1,8 @@
 #pragma once
 // frmRestoreInventory ("Restore Tables"): resets the chosen tables to the
-// sample data of their backup tables, after a warning. The transactions go
-// back with the products or the purchase orders.
+// sample data of their backup tables, after a warning, all in one
+// transaction. The transactions go back with the products or the purchase
+// orders.
 #include "forms.h"
 #include "test_control_class.h"
 

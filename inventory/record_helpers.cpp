@@ -7,6 +7,7 @@
 #include "error_report.h"
 #include "form.h"
 #include "module_inventory.h"
+#include "restore_tables.h"
 #include "screen.h"
 
 namespace inventory::Inventory {
@@ -83,13 +84,11 @@ void Restore(forms::Form& frm) {
         [&] {
             const std::string& name = frm.Name();
             if (name == "frmSuppliers") {
-                gtblSuppliers().Restore();
+                RestoreTables({&gtblSuppliers()});
             } else if (name == "frmProducts") {
-                gtblProducts().Restore();
-                gtblTransactions().Restore();
+                RestoreTables({&gtblProducts(), &gtblTransactions()});
             } else if (name == "frmPO") {
-                gtblPO().Restore();
-                gtblTransactions().Restore();
+                RestoreTables({&gtblPO(), &gtblTransactions()});
             }
         },
         [] { orvanta::ReportUnexpectedError("Inventory.Restore"); });

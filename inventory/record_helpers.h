@@ -26,8 +26,8 @@ void MovePreviousRecord(forms::DataControl& dat);
 void SaveRecord(forms::Form& frm, forms::DataControl& dat);
 // Resets the mouse pointer and unloads the form.
 void CloseRecordForm(forms::Form& frm);
-// Resets the sample data of the form's table or tables; a failure is shown
-// and the tables after it are left alone.
+// Resets the sample data of the form's table or tables together; a failure
+// is shown and leaves them all as they were.
 void Restore(forms::Form& frm);
 
 }  // namespace inventory::Inventory

@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libxcb1-dev
   xvfb xauth x11-utils xdotool imagemagick
+  fonts-liberation
 )
 
 missing=()

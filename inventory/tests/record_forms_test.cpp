@@ -211,6 +211,19 @@ TEST_F(RecordForms, DeleteOnAnEmptyPurchaseOrderTableRestoresOrdersAndTransactio
     EXPECT_TRUE(driver().MessageBoxes().empty());
 }
 
+TEST_F(RecordForms, AFailedRestoreBehindAnEmptyTableLeavesBothTablesAsTheyWere) {
+    Execute("DELETE FROM tblPO");
+    Execute("DROP TABLE tblTransactionsBak");
+    const long transactions = Count("tblTransactions");
+    frmPO& f = Open<frmPO>();
+    ASSERT_TRUE(driver().Click(f.cmdDelete));
+    ASSERT_EQ(driver().MessageBoxes().size(), 1u);
+    EXPECT_EQ(driver().MessageBoxes()[0].title, "Unexpected error in Inventory.Restore");
+    // The orders are not back without their transactions.
+    EXPECT_EQ(Count("tblPO"), 0);
+    EXPECT_EQ(Count("tblTransactions"), transactions);
+}
+
 TEST_F(RecordForms, ASupplierTakesTheStateChosenInTheCombo) {
     frmSuppliers& f = Open<frmSuppliers>();
     ASSERT_TRUE(driver().Click(f.cmdAdd));
@@ -361,6 +374,40 @@ TEST_F(RecordForms, ASaveOfARecordDeletedMeanwhileIsReported) {
     ExpectEditMode(f, f.txtFields);
     EXPECT_EQ(f.txtFields(3).Text(), "Chicago Heights");
     EXPECT_EQ(Count("tblSuppliers"), 14);
+}
+
+TEST_F(RecordForms, ASaveOverAnotherUsersChangeOfTheSameFieldIsRefusedUntilTheUserLooksAgain) {
+    frmSuppliers& f = Open<frmSuppliers>();
+    ASSERT_TRUE(driver().Click(f.cmdEdit));
+    driver().Type(f.txtFields(0), "Allegro Music Ltd");
+    // Another user saves the same field of the same supplier meanwhile.
+    auto other = Db().OpenRecordset("select * from [tblSuppliers] Order by [SupplierID]");
+    other->Edit();
+    other->Fields("SupplierName").SetValue("Allegro Records");
+    other->Update();
+    driver().ClearMessageBoxes();
+    ASSERT_TRUE(driver().Click(f.cmdUpdate));
+    ASSERT_EQ(driver().MessageBoxes().size(), 1u);
+    EXPECT_EQ(driver().MessageBoxes()[0].title, "Unexpected error in frmSuppliers.cmdUpdate_Click");
+    EXPECT_NE(driver().MessageBoxes()[0].text.find("another user"), std::string::npos)
+        << driver().MessageBoxes()[0].text;
+    EXPECT_EQ(Text("SELECT SupplierName FROM tblSuppliers WHERE SupplierID=1"), "Allegro Records");
+    ExpectEditMode(f, f.txtFields);
+    EXPECT_EQ(f.txtFields(0).Text(), "Allegro Music Ltd");
+    // Pressing Update again changes nothing; Cancel shows the other user's
+    // value, and an edit begun from it saves.
+    ASSERT_TRUE(driver().Click(f.cmdUpdate));
+    EXPECT_EQ(driver().MessageBoxes().size(), 2u);
+    EXPECT_EQ(Text("SELECT SupplierName FROM tblSuppliers WHERE SupplierID=1"), "Allegro Records");
+    ASSERT_TRUE(driver().Click(f.cmdCancel));
+    ExpectBrowseMode(f, f.txtFields);
+    EXPECT_EQ(f.txtFields(0).Text(), "Allegro Records");
+    ASSERT_TRUE(driver().Click(f.cmdEdit));
+    driver().Type(f.txtFields(0), "Allegro Records Ltd");
+    ASSERT_TRUE(driver().Click(f.cmdUpdate));
+    EXPECT_EQ(driver().MessageBoxes().size(), 2u);
+    ExpectBrowseMode(f, f.txtFields);
+    EXPECT_EQ(Text("SELECT SupplierName FROM tblSuppliers WHERE SupplierID=1"), "Allegro Records Ltd");
 }
 
 // A form that is no record form: it has no EditRecordMode.

@@ -1,6 +1,7 @@
 // Date texts: the standard text form of a Date and the parsing of date and
 // time texts under US-English regional settings.
 #include <cctype>
+#include <charconv>
 #include <cstdio>
 #include <vector>
 
@@ -26,7 +27,7 @@ bool tokenize(const std::string& s, std::vector<Token>& tokens) {
             while (j < s.size() && std::isdigit(static_cast<unsigned char>(s[j]))) ++j;
             if (j - i > 9) return false;
             Token t{Token::Number, s.substr(i, j - i)};
-            t.value = std::stol(t.text);
+            std::from_chars(s.data() + i, s.data() + j, t.value);  // at most 9 digits: it fits
             tokens.push_back(t);
             i = j;
         } else if (std::isalpha(c)) {

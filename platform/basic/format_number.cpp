@@ -1,7 +1,8 @@
 // Number patterns of Format: digit placeholders, decimal point, thousands
 // and scaling commas, percent, scientific notation and literal text.
-#include <cstdio>
+#include <charconv>
 #include <cstdlib>
+#include <string>
 
 #include "format_detail.h"
 #include "utf8.h"
@@ -24,7 +25,11 @@ DecimalNumber fromScientific(const char* text) {
         AppendDigit(n, *p, false);
         if (fraction) ++fractionDigits;
     }
-    int exp = *p == 'e' ? std::atoi(p + 1) : 0;
+    int exp = 0;
+    if (*p == 'e') {
+        const char* digits = p[1] == '+' ? p + 2 : p + 1;
+        std::from_chars(digits, digits + std::char_traits<char>::length(digits), exp);
+    }
     n.exp10 = exp - fractionDigits;
     while (!n.digits.empty() && n.digits.back() == '0') { n.digits.pop_back(); ++n.exp10; }
     if (n.digits.empty()) n = DecimalNumber{};
@@ -242,19 +247,21 @@ std::string renderExponent(const Pattern& p, int exponent) {
     return out;
 }
 
+// "%.*e" in the C locale, whatever the process's locale.
+std::string scientificText(double d, int decimals) {
+    char buf[64];
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::scientific, decimals);
+    return std::string(buf, ec == std::errc{} ? end : buf);
+}
+
 }  // namespace
 
 DecimalNumber DecimalOf(const Variant& number) {
-    char buf[64];
     switch (number.Type()) {
     case VarType::Integer: case VarType::Long: return fromInteger(number.rawInt(), 0);
     case VarType::Currency: return fromInteger(number.rawInt(), -4);
-    case VarType::Single:
-        std::snprintf(buf, sizeof buf, "%.6e", number.rawDouble());
-        return fromScientific(buf);
-    default:
-        std::snprintf(buf, sizeof buf, "%.14e", number.ToDouble());
-        return fromScientific(buf);
+    case VarType::Single: return fromScientific(scientificText(number.rawDouble(), 6).c_str());
+    default: return fromScientific(scientificText(number.ToDouble(), 14).c_str());
     }
 }
 

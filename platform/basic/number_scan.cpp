@@ -1,7 +1,7 @@
 #include "number_scan.h"
 
 #include <cctype>
-#include <cstdlib>
+#include <charconv>
 #include <limits>
 
 namespace vb::detail {
@@ -125,8 +125,13 @@ bool ScanNumberText(std::string_view text, ScannedNumber& out) {
 
 double DecimalToDouble(const DecimalNumber& n) {
     if (n.digits.empty()) return 0.0;
-    std::string s = (n.negative ? "-" : "") + n.digits + "e" + std::to_string(n.exp10);
-    return std::strtod(s.c_str(), nullptr);
+    // Read the same in every locale: the text has no decimal point to read.
+    const std::string s = n.digits + "e" + std::to_string(n.exp10);
+    double d = 0;
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), d);
+    if (ec == std::errc::result_out_of_range)
+        d = static_cast<long>(n.digits.size()) + n.exp10 > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+    return n.negative ? -d : d;
 }
 
 bool DecimalToScaled(const DecimalNumber& n, std::int64_t& scaled) {

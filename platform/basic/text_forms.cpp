@@ -2,6 +2,7 @@
 #include "text_forms.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -42,11 +43,14 @@ bool ParseBoolText(const std::string& text, bool& out) {
 }
 
 namespace {
+// "%.*G" in the C locale, whatever the process's locale.
 std::string generalText(double d, int digits) {
     if (d == 0.0) return "0";  // also for -0
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*G", digits, d);
-    return buf;
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, d, std::chars_format::general, digits);
+    std::string text(buf, ec == std::errc{} ? end : buf);
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
 }
 }  // namespace
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <mutex>
 
+#include "module_check.h"
 #include "module_table.h"
 
 namespace com {
@@ -65,6 +66,14 @@ Module* Enter(void* handle, bool countLoad) {
 
 HMODULE LoadLibrary(const std::string& path) {
     std::lock_guard<std::recursive_mutex> guard(Lock());
+    // A file named by its path is looked at first: one cut short would kill
+    // the process in the loader. A bare name is the loader's to find.
+    if (path.find('/') != std::string::npos) {
+        if (auto problem = ModuleFileProblem(path)) {
+            lastError = *problem;
+            return nullptr;
+        }
+    }
     void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle) {
         const char* e = dlerror();

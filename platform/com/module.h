@@ -15,7 +15,8 @@ using FARPROC = void*;
 // Loads the shared object at `path` (with RTLD_NOW | RTLD_LOCAL); a name
 // without "/" is looked for as dlopen looks for it. Loading the same file
 // again hands back the same module with one more load; null when it cannot
-// be loaded.
+// be loaded, which includes a file that is cut short or whose ELF headers do
+// not fit this build (see module_check.h).
 HMODULE LoadLibrary(const std::string& path);
 // Drops one load; the object is unloaded with the last. FALSE for null.
 BOOL FreeLibrary(HMODULE module);

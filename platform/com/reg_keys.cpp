@@ -6,6 +6,7 @@
 #include <string>
 
 #include "err.h"
+#include "hive_store.h"
 #include "registry.h"
 
 namespace com {
@@ -216,6 +217,29 @@ LSTATUS RegEnumKey(HKEY key, DWORD index, char* name, DWORD size) {
         const std::string& n = names[index];
         if (!name || size < n.size() + 1) return ERROR_MORE_DATA;
         std::memcpy(name, n.c_str(), n.size() + 1);
+        return ERROR_SUCCESS;
+    });
+}
+
+RegTransaction::RegTransaction(HKEY key) {
+    auto base = Resolve(key);
+    if (!base) {
+        status_ = ERROR_INVALID_HANDLE;
+        return;
+    }
+    status_ = Guarded([&] {
+        transaction_ = std::make_unique<reg::HiveTransaction>(base->hive);
+        return ERROR_SUCCESS;
+    });
+}
+
+RegTransaction::~RegTransaction() = default;
+
+LSTATUS RegTransaction::Commit() {
+    if (!transaction_) return status_ == ERROR_SUCCESS ? ERROR_INVALID_HANDLE : status_;
+    return Guarded([&] {
+        transaction_->Commit();
+        transaction_.reset();
         return ERROR_SUCCESS;
     });
 }

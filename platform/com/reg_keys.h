@@ -1,10 +1,16 @@
 #pragma once
 // The registry as a server reads and writes it: open key handles over our
 // registry (platform/registry), with the platform's calls and error codes.
-// Every call reads or writes the hive file at once.
+// Every call reads or writes the hive file at once, but for the changes made
+// inside a RegTransaction.
 #include <cstdint>
+#include <memory>
 
 #include "unknown.h"
+
+namespace reg {
+class HiveTransaction;
+}
 
 namespace com {
 
@@ -54,5 +60,30 @@ LSTATUS RegDeleteValue(HKEY key, const char* valueName);
 // The name of the index-th subkey (ordered by name);
 // ERROR_NO_MORE_ITEMS past the last.
 LSTATUS RegEnumKey(HKEY key, DWORD index, char* name, DWORD size);
+
+// Changes of one hive made as one step, as a server registers itself:
+// while the transaction is open, the calls above made on its thread read
+// and change the hive of `key` in memory, under the hive's lock; Commit
+// replaces the hive file once with all of them. Other processes and threads
+// see the hive as it was before or after, never in between. Ending without
+// Commit writes nothing.
+class RegTransaction {
+public:
+    explicit RegTransaction(HKEY key);
+    ~RegTransaction();
+    RegTransaction(const RegTransaction&) = delete;
+    RegTransaction& operator=(const RegTransaction&) = delete;
+
+    // ERROR_SUCCESS when the hive could be read and locked; else the
+    // transaction is not open and nothing should be changed.
+    LSTATUS Status() const { return status_; }
+    // Writes the changes; ERROR_CANTWRITE (or the status above) when they
+    // could not be written.
+    LSTATUS Commit();
+
+private:
+    LSTATUS status_ = ERROR_SUCCESS;
+    std::unique_ptr<reg::HiveTransaction> transaction_;
+};
 
 }  // namespace com

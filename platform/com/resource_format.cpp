@@ -1,5 +1,6 @@
 #include "resource_format.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace com::format {
@@ -96,23 +97,33 @@ std::string EncodeResourceBlock(const std::vector<ResourceRecord>& records) {
     return w.Data();
 }
 
-std::optional<std::vector<ResourceView>> DecodeResourceBlock(const unsigned char* block) {
-    if (!block || std::memcmp(block, kMagic, 4) != 0) return std::nullopt;
-    Reader head(std::string_view(reinterpret_cast<const char*>(block) + 4, 8));
+std::optional<std::vector<ResourceView>> DecodeResourceBlock(std::string_view block) {
+    if (block.size() < 12 || block.substr(0, 4) != std::string_view(kMagic, 4)) return std::nullopt;
+    Reader head(block.substr(4, 8));
     if (head.U32() != 1) return std::nullopt;
     const std::uint32_t total = head.U32();
-    if (total < 12) return std::nullopt;
-    Reader r(std::string_view(reinterpret_cast<const char*>(block) + 12, total - 12));
+    if (total < 12 || total > block.size()) return std::nullopt;
+    Reader r(block.substr(12, total - 12));
     const std::uint32_t count = r.U32();
     std::vector<ResourceView> out;
     for (std::uint32_t i = 0; i < count && !r.Failed(); ++i) {
         ResourceId type = ReadId(r);
         ResourceId name = ReadId(r);
         const std::string_view data = r.Bytes();
-        out.push_back({std::move(type), std::move(name), data});
+        if (!r.Failed()) out.push_back({std::move(type), std::move(name), data});
     }
     if (r.Failed()) return std::nullopt;
     return out;
+}
+
+std::optional<std::vector<ResourceView>> DecodeResourceBlock(const unsigned char* block) {
+    // A block linked into a module: its header gives its extent.
+    if (!block || std::memcmp(block, kMagic, 4) != 0) return std::nullopt;
+    Reader head(std::string_view(reinterpret_cast<const char*>(block) + 4, 8));
+    head.U32();
+    const std::uint32_t total = head.U32();
+    const std::size_t extent = std::max<std::uint32_t>(total, 12);
+    return DecodeResourceBlock(std::string_view(reinterpret_cast<const char*>(block), extent));
 }
 
 std::string EncodeDialog(const DialogTemplate& d) {

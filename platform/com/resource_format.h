@@ -64,6 +64,9 @@ struct ResourceView {
     std::string_view data;
 };
 std::optional<std::vector<ResourceView>> DecodeResourceBlock(const unsigned char* block);
+// The same for a block whose extent is known: nothing also when the block
+// claims more bytes than it has.
+std::optional<std::vector<ResourceView>> DecodeResourceBlock(std::string_view block);
 bool SameId(const ResourceId& a, const ResourceId& b);
 
 std::string EncodeDialog(const DialogTemplate& dialog);

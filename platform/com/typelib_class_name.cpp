@@ -1,6 +1,7 @@
 #include <strings.h>
 
-#include <cstdio>
+#include <charconv>
+#include <optional>
 
 #include "creation.h"
 #include "err.h"
@@ -23,6 +24,25 @@ bool LibraryNamed(ITypeLib* lib, std::string_view wanted) {
     const std::string libName = BstrToUtf8(name);
     SysFreeString(name);
     return SameName(libName, wanted) || SameName(libName + "Ctl", wanted);
+}
+
+// A version key "major.minor", each a 16-bit number in hex.
+struct Version {
+    WORD major = 0, minor = 0;
+};
+std::optional<Version> VersionOfKey(std::string_view key) {
+    const auto part = [](std::string_view hex) -> std::optional<WORD> {
+        unsigned value = 0;
+        const auto [end, ec] = std::from_chars(hex.data(), hex.data() + hex.size(), value, 16);
+        if (hex.empty() || ec != std::errc{} || end != hex.data() + hex.size() || value > 0xFFFF) return std::nullopt;
+        return static_cast<WORD>(value);
+    };
+    const auto dot = key.find('.');
+    if (dot == std::string_view::npos) return std::nullopt;
+    const auto major = part(key.substr(0, dot));
+    const auto minor = part(key.substr(dot + 1));
+    if (!major || !minor) return std::nullopt;
+    return Version{*major, *minor};
 }
 
 }  // namespace
@@ -62,10 +82,10 @@ HRESULT CLSIDFromTypeLibClassName(std::string_view name, CLSID* clsid) {
             const auto libid = ParseGuid(libKey);
             if (!libid) continue;
             for (const std::string& version : reg::SubKeyNames(reg::Hive::ClassesRoot, "TypeLib\\" + libKey)) {
-                unsigned major = 0, minor = 0;
-                if (std::sscanf(version.c_str(), "%x.%x", &major, &minor) != 2) continue;
+                const auto v = VersionOfKey(version);
+                if (!v) continue;
                 ITypeLib* lib = nullptr;
-                if (FAILED(LoadRegTypeLib(*libid, static_cast<WORD>(major), static_cast<WORD>(minor), 0, &lib)) ||
+                if (FAILED(LoadRegTypeLib(*libid, v->major, v->minor, 0, &lib)) ||
                     !lib) {
                     continue;
                 }

@@ -14,6 +14,35 @@ GUID ReadGuid(format::Reader& r) {
     if (b.size() == 16) std::copy(b.begin(), b.end(), reinterpret_cast<char*>(&g));
     return g;
 }
+
+// The argument and result types a member may have (a result may also be none).
+bool KnownType(VARTYPE vt) {
+    return vt == VT_I4 || vt == VT_BOOL || vt == VT_BSTR || vt == VT_DISPATCH || vt == VT_UNKNOWN;
+}
+
+// What the source compiler guarantees and the objects rely on: known kinds
+// and types, at most 4 arguments, vtable slots 7 on (one for each member),
+// and a coclass implementing interfaces of the same library only.
+bool Consistent(const Library& lib) {
+    for (const Type& t : lib.types) {
+        if (t.kind != TKIND_INTERFACE && t.kind != TKIND_DISPATCH && t.kind != TKIND_COCLASS) return false;
+        if (t.kind == TKIND_COCLASS && !t.members.empty()) return false;
+        for (const Member& m : t.members) {
+            if (m.invkind != INVOKE_FUNC && m.invkind != INVOKE_PROPERTYGET && m.invkind != INVOKE_PROPERTYPUT)
+                return false;
+            if (m.params.size() > 4 || (m.result != VT_EMPTY && !KnownType(m.result))) return false;
+            for (VARTYPE vt : m.params) {
+                if (!KnownType(vt)) return false;
+            }
+            if (m.slot < 7 || static_cast<std::size_t>(m.slot) >= 7 + t.members.size()) return false;
+        }
+        for (const Implemented& i : t.implemented) {
+            const int k = lib.FindType(i.name);
+            if (k < 0 || lib.types[static_cast<std::size_t>(k)].kind == TKIND_COCLASS) return false;
+        }
+    }
+    return true;
+}
 }  // namespace
 
 bool NamesEqual(std::string_view a, std::string_view b) {
@@ -89,7 +118,9 @@ std::optional<Library> Decode(std::string_view data) {
         Type t;
         t.name = r.Text();
         t.guid = ReadGuid(r);
-        t.kind = static_cast<TYPEKIND>(r.U16());
+        const WORD kind = r.U16();
+        if (kind > TKIND_UNION) return std::nullopt;
+        t.kind = static_cast<TYPEKIND>(kind);
         t.flags = r.U16();
         t.help = r.Text();
         for (WORD nm = r.U16(), k = 0; k < nm && !r.Failed(); ++k) {
@@ -113,12 +144,7 @@ std::optional<Library> Decode(std::string_view data) {
         }
         lib.types.push_back(std::move(t));
     }
-    if (r.Failed()) return std::nullopt;
-    for (const Type& t : lib.types) {
-        for (const Implemented& i : t.implemented) {
-            if (lib.FindType(i.name) < 0) return std::nullopt;
-        }
-    }
+    if (r.Failed() || !Consistent(lib)) return std::nullopt;
     return lib;
 }
 

@@ -48,6 +48,9 @@ struct Library {
 };
 
 std::string Encode(const Library& lib);
+// Nothing when the data is cut short or describes what the source compiler
+// never makes (unknown kinds or types, more than 4 arguments, vtable slots
+// outside 7 .. 6 + the number of members, a coclass implementing a coclass).
 std::optional<Library> Decode(std::string_view data);
 bool NamesEqual(std::string_view a, std::string_view b);  // ASCII case-insensitive
 

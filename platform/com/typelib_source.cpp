@@ -1,7 +1,9 @@
 // The type-library source compiler (the text form described in typelib.h).
 #include <cctype>
 #include <charconv>
+#include <cstdint>
 #include <map>
+#include <optional>
 
 #include "typelib_data.h"
 
@@ -136,6 +138,20 @@ private:
         return toks_[pos_++];
     }
     bool More() const { return pos_ < toks_.size(); }
+    // The next token as a number in [low, high].
+    long long NumberIn(long long low, long long high, const char* what) {
+        const Token& t = Next(Token::Number, what);
+        if (t.number < low || t.number > high) throw SourceError{std::string(what) + " " + t.text + " is out of range"};
+        return t.number;
+    }
+    // A part of a version: decimal digits making a 16-bit number.
+    static std::optional<WORD> VersionPart(std::string_view digits) {
+        unsigned value = 0;
+        const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+        if (digits.empty() || ec != std::errc{} || end != digits.data() + digits.size() || value > 0xFFFF)
+            return std::nullopt;
+        return static_cast<WORD>(value);
+    }
     bool Peek(const char* word) const {
         return More() && toks_[pos_].kind == Token::Word && tl::NamesEqual(toks_[pos_].text, word);
     }
@@ -161,17 +177,14 @@ private:
             lib_.guid = NextGuid();
             const std::string version = Next(Token::Word, "the version (major.minor)").text;
             const auto dot = version.find('.');
-            int major = -1, minor = -1;
-            if (dot != std::string::npos) {
-                std::from_chars(version.data(), version.data() + dot, major);
-                std::from_chars(version.data() + dot + 1, version.data() + version.size(), minor);
-            }
-            if (major < 0 || minor < 0 || major > 0xFFFF || minor > 0xFFFF) throw SourceError{"bad version " + version};
-            lib_.major = static_cast<WORD>(major);
-            lib_.minor = static_cast<WORD>(minor);
+            const auto major = dot == std::string::npos ? std::nullopt : VersionPart(version.substr(0, dot));
+            const auto minor = dot == std::string::npos ? std::nullopt : VersionPart(version.substr(dot + 1));
+            if (!major || !minor) throw SourceError{"bad version " + version};
+            lib_.major = *major;
+            lib_.minor = *minor;
             if (Peek("lcid")) {
                 ++pos_;
-                lib_.lcid = static_cast<LCID>(Next(Token::Number, "the locale number").number);
+                lib_.lcid = static_cast<LCID>(NumberIn(0, 0xFFFFFFFF, "the locale number"));
             }
             End();
             return;
@@ -233,7 +246,9 @@ private:
             m.name = Next(Token::Word, "the member name").text;
             if (!Peek("id")) throw SourceError{"expected id"};
             ++pos_;
-            m.id = static_cast<MEMBERID>(Next(Token::Number, "the member id").number);
+            // Ids above 0x7FFFFFFF are the negative ones written in hex.
+            m.id = static_cast<MEMBERID>(
+                static_cast<std::uint32_t>(NumberIn(INT32_MIN, UINT32_MAX, "the member id")));
             if (tl::NamesEqual(kw, "method")) {
                 m.invkind = INVOKE_FUNC;
                 if (More() && toks_[pos_].kind == Token::Punct && toks_[pos_].text == "(") {

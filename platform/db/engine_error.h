@@ -54,6 +54,8 @@ inline constexpr int NotABookmark = 3159;
 inline constexpr int FieldTooSmall = 3163;
 inline constexpr int FieldNotUpdatable = 3164;
 inline constexpr int RecordDeleted = 3167;
+// Another user changed what an edit was about to overwrite.
+inline constexpr int WriteConflict = 3197;
 inline constexpr int ItemNotFound = 3265;
 inline constexpr int FieldRequired = 3314;
 inline constexpr int RuleBroken = 3317;

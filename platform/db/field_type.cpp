@@ -1,10 +1,12 @@
 #include "field_type.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
 
+#include "calendar.h"
 #include "engine_error.h"
 #include "err.h"
 #include "text_forms.h"
@@ -31,7 +33,11 @@ ColumnType ColumnTypeFromDeclaration(const std::string& declared) {
     int size = 0;
     auto paren = d.find('(');
     if (paren != std::string::npos) {
-        size = std::atoi(d.c_str() + paren + 1);
+        // A size that is no 32-bit number (a damaged or foreign schema) is
+        // taken as no size: the type's own.
+        const char* digits = d.c_str() + paren + 1;
+        const auto [end, ec] = std::from_chars(digits, d.c_str() + d.size(), size);
+        if (ec != std::errc{}) size = 0;
         d = d.substr(0, paren);
     }
     struct Name { const char* name; DataTypeEnum type; int size; };
@@ -99,7 +105,10 @@ bool ParseEngineDate(const std::string& text, vb::Date& out) {
         }
         if (consumed + 1 + more != static_cast<int>(t.size())) return false;
     }
-    if (m < 1 || m > 12 || d < 1 || d > 31 || h > 23 || mi > 59 || s > 59) return false;
+    // A day of the calendar the Date type holds; no day is moved to another.
+    if (y < 100 || y > 9999 || m < 1 || m > 12 || d < 1 || d > vb::calendar::DaysInMonth(y, m) || h < 0 ||
+        h > 23 || mi < 0 || mi > 59 || s < 0 || s > 59)
+        return false;
     out = vb::Date::FromParts(y, m, d, h, mi, s);
     return true;
 }

@@ -17,6 +17,18 @@ constexpr const char* kRowNumberColumn = "__vbdb_rowid";
 
 [[noreturn]] void noCurrentRecord() { RaiseEngineError(errors::NoCurrentRecord, "There is no current record."); }
 
+// A condition that `column` still holds `original`, a value as read from it,
+// with a parameter for the value unless it is Null. Texts compare byte for
+// byte whatever the column's collation (a change of case is a change);
+// numbers compare by value, exactly, as they were read and are bound back.
+std::string stillHolds(const std::string& column, const StoredValue& original) {
+    switch (original.kind) {
+    case StoredValue::Null: return QuoteName(column) + " IS NULL";
+    case StoredValue::Text: return "CAST(" + QuoteName(column) + " AS BLOB) IS CAST(? AS BLOB)";
+    default: return QuoteName(column) + " IS ?";
+    }
+}
+
 }  // namespace
 
 // --- Field -------------------------------------------------------------------
@@ -410,6 +422,15 @@ void Recordset::reloadRow(std::size_t row) {
     for (std::size_t k = 0; k < fieldsRead.size(); ++k) rows_->set(row, fieldsRead[k], stmt.get(), static_cast<int>(k));
 }
 
+bool Recordset::rowExists(std::size_t row) const {
+    const std::string sql = "SELECT 1 FROM " + QuoteName(table_) + " WHERE rowid = ?";
+    Statement stmt = connection_->prepare(sql, StatementKind::Select);
+    sqlite3_bind_int64(stmt.get(), 1, rows_->rowids[row]);
+    int rc = sqlite3_step(stmt.get());
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) connection_->fail(rc, StatementKind::Select, sql);
+    return rc == SQLITE_ROW;
+}
+
 namespace {
 
 bool sameCell(const Cell& a, const Cell& b) {
@@ -480,7 +501,11 @@ void Recordset::Edit() {
     beginChangeOfCurrentRow();
     reloadRow(static_cast<std::size_t>(pos_));  // the latest values, also those another user saved
     buffer_.clear();
-    for (int f = 0; f < fields_->Count(); ++f) buffer_.push_back(cellValue(static_cast<std::size_t>(pos_), f));
+    original_.clear();
+    for (int f = 0; f < fields_->Count(); ++f) {
+        buffer_.push_back(cellValue(static_cast<std::size_t>(pos_), f));
+        original_.push_back(rows_->stored(static_cast<std::size_t>(pos_), f));
+    }
     changed_.assign(buffer_.size(), false);
     editMode_ = dbEditInProgress;
 }
@@ -512,18 +537,35 @@ void Recordset::Update() {
     if (editMode_ == dbEditInProgress) {
         std::size_t row = static_cast<std::size_t>(pos_);
         if (!written.empty()) {
-            std::string sets;
-            for (std::size_t i : written) sets += (sets.empty() ? "" : ", ") + QuoteName(tableColumns_[i]) + " = ?";
-            std::string sql = "UPDATE " + QuoteName(table_) + " SET " + sets + " WHERE rowid = ?";
+            // The row is written only while each field written still holds
+            // what Edit read: the check and the change are one statement,
+            // under the file's write lock, so no other save slips between.
+            std::string sets, unchanged;
+            for (std::size_t i : written) {
+                sets += (sets.empty() ? "" : ", ") + QuoteName(tableColumns_[i]) + " = ?";
+                unchanged += " AND " + stillHolds(tableColumns_[i], original_[i]);
+            }
+            std::string sql = "UPDATE " + QuoteName(table_) + " SET " + sets + " WHERE rowid = ?" + unchanged;
             Statement stmt = connection_->prepare(sql, StatementKind::Update);
             int p = 1;
             for (std::size_t i : written)
                 BindStored(stmt.get(), p++, StoredFromVariant(buffer_[i]));
-            sqlite3_bind_int64(stmt.get(), p, rows_->rowids[row]);
+            sqlite3_bind_int64(stmt.get(), p++, rows_->rowids[row]);
+            for (std::size_t i : written)
+                if (original_[i].kind != StoredValue::Null) BindStored(stmt.get(), p++, original_[i]);
             connection_->run(stmt, StatementKind::Update, sql);
-            if (sqlite3_changes(db) == 0)
-                RaiseEngineError(errors::RecordDeleted,
-                                 "The record has been deleted from the table '" + table_ + "' by another user.");
+            if (sqlite3_changes(db) == 0) {
+                if (!rowExists(row))
+                    RaiseEngineError(errors::RecordDeleted,
+                                     "The record has been deleted from the table '" + table_ + "' by another user.");
+                // The edit stays pending with its values; cancelling it shows
+                // the record as the other user left it.
+                reloadRow(row);
+                RaiseEngineError(errors::WriteConflict,
+                                 "The database engine stopped the process because you and another user are "
+                                 "attempting to change the same data at the same time: the record in the table '" +
+                                     table_ + "' was changed by another user after the edit began.");
+            }
         }
         editMode_ = dbEditNone;
         buffer_.clear();

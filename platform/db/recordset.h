@@ -138,6 +138,10 @@ public:
     // --- editing ---
     void Edit();
     void AddNew();
+    // Saves the pending Edit or AddNew. An edit saves only while the fields
+    // it changes still hold in the file what Edit read: when another user
+    // saved one of them meanwhile, it raises 3197 and stays pending (3167
+    // when the record is gone). Fields nobody else changed are merged.
     void Update();
     void CancelUpdate();
     void Delete();
@@ -193,6 +197,7 @@ private:
     vb::Variant fieldValue(int field) const;
     void setFieldValue(int field, const vb::Variant& value);
     void reloadRow(std::size_t row);
+    bool rowExists(std::size_t row) const;
     const std::vector<std::uint32_t>& liveRows() const;
     void find(const std::string& criterion, long from);
     // A rollback changed the tables: rows that no longer exist count as
@@ -216,6 +221,9 @@ private:
     long savedPos_ = -1;       // current row when AddNew began
     int editMode_ = dbEditNone;
     std::vector<vb::Variant> buffer_;  // the pending values of Edit / AddNew
+    // The row as it was stored when Edit began: Update writes a field only
+    // while the stored value is still this one.
+    std::vector<StoredValue> original_;
     std::vector<bool> changed_;
     long lastModified_ = -1;
     bool noMatch_ = false;

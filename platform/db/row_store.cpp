@@ -68,6 +68,16 @@ void RowStore::append(sqlite3_stmt* stmt) {
     for (int c = 0; c < columns; ++c) set(row, c, stmt, c);
 }
 
+StoredValue RowStore::stored(std::size_t row, int column) const {
+    const Cell& c = at(row, column);
+    StoredValue v;
+    v.kind = c.kind;
+    if (c.kind == StoredValue::Integer) v.i = c.i;
+    if (c.kind == StoredValue::Real) v.d = c.d;
+    if (c.kind == StoredValue::Text) v.s.assign(c.text, c.length);
+    return v;
+}
+
 void RowStore::bind(sqlite3_stmt* stmt, int index, const Cell& cell) {
     switch (cell.kind) {
     case StoredValue::Null: sqlite3_bind_null(stmt, index); break;

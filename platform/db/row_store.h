@@ -38,6 +38,8 @@ struct RowStore {
     void append(sqlite3_stmt* stmt);
     // Copies column `from` of the statement's row into cell (row, column).
     void set(std::size_t row, int column, sqlite3_stmt* stmt, int from);
+    // Cell (row, column) as a value of its own, kept after the cell changes.
+    StoredValue stored(std::size_t row, int column) const;
     // Binds a cell to parameter `index`.
     static void bind(sqlite3_stmt* stmt, int index, const Cell& cell);
 

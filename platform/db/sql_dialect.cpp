@@ -2,7 +2,6 @@
 
 #include <cctype>
 #include <cmath>
-#include <cstdio>
 
 #include "field_type.h"
 #include "sql_names.h"
@@ -59,12 +58,8 @@ StatementKind kindOf(const std::vector<Token>& tokens) {
 }
 
 std::string serialText(double serial) {
-    char buf[40];
-    if (serial == std::floor(serial) && std::fabs(serial) < 1e15)
-        std::snprintf(buf, sizeof buf, "%.0f", serial);
-    else
-        std::snprintf(buf, sizeof buf, "%.17g", serial);
-    return buf;
+    if (serial == std::floor(serial) && std::fabs(serial) < 1e15) return std::to_string(static_cast<long long>(serial));
+    return NumberLiteral(serial);
 }
 
 // The token rewrites shared by statements and expressions.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 
 namespace dao {
 
@@ -27,5 +28,11 @@ std::string quoted(const std::string& text, char mark) {
 std::string QuoteName(const std::string& name) { return quoted(name, '"'); }
 
 std::string QuoteText(const std::string& text) { return quoted(text, '\''); }
+
+std::string NumberLiteral(double value) {
+    char buf[40];
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 17);
+    return ec == std::errc{} ? std::string(buf, end) : std::string("NULL");
+}
 
 }  // namespace dao

@@ -11,5 +11,8 @@ bool SameName(const std::string& a, const std::string& b);
 std::string QuoteName(const std::string& name);
 // A text literal: the text in single quotes, inner single quotes doubled.
 std::string QuoteText(const std::string& text);
+// A number literal that reads back as the same double ("%.17g" with a
+// decimal point, whatever the process's locale).
+std::string NumberLiteral(double value);
 
 }  // namespace dao

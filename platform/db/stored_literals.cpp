@@ -1,11 +1,13 @@
 #include "stored_literals.h"
 #include "sql_names.h"
 
+#include <algorithm>
 #include <cctype>
-#include <cstdio>
-#include <cstdlib>
+#include <charconv>
 #include <limits>
 #include <map>
+#include <optional>
+#include <string_view>
 
 #include "err.h"
 #include "sql_dialect.h"
@@ -171,30 +173,33 @@ private:
     // Converts the value tokens [first, last) when they are one literal.
     void convertItem(std::size_t first, std::size_t last, const TableColumn* column) {
         if (!column || last <= first) return;
-        vb::Variant value;
-        bool text = false;
-        std::size_t n = last - first;
-        if (n == 1 && tok(first).kind == Token::String) {
-            value = vb::Variant(unquote(tok(first).text));
-            text = true;
-        } else if (n == 1 && tok(first).kind == Token::Number) {
-            value = number(tok(first).text, false);
-        } else if (n == 2 && (isSymbol(first, "-") || isSymbol(first, "+")) && tok(first + 1).kind == Token::Number) {
-            value = number(tok(first + 1).text, isSymbol(first, "-"));
-        } else {
-            return;
-        }
-        std::string where = table_ + "." + column->name;
-        DataTypeEnum type = column->type.type;
+        const std::string where = table_ + "." + column->name;
+        const DataTypeEnum type = column->type.type;
+        const std::size_t n = last - first;
+        const bool text = n == 1 && tok(first).kind == Token::String;
         if (type == dbText || type == dbMemo) {
             if (text && type == dbText && column->type.size > 0 &&
-                vb::utf8::Length(value.rawString()) > static_cast<std::size_t>(column->type.size))
+                vb::utf8::Length(unquote(tok(first).text)) > static_cast<std::size_t>(column->type.size))
                 RaiseEngineError(errors::FieldTooSmall, "The field " + where +
                                                             " is too small for the value: it holds at most " +
                                                             std::to_string(column->type.size) + " characters.");
             return;
         }
         if (type == dbUnknown || type == dbBinary || type == dbLongBinary) return;
+        vb::Variant value;
+        if (text) {
+            value = vb::Variant(unquote(tok(first).text));
+        } else if (n == 1 && tok(first).kind == Token::Number) {
+            const auto read = number(tok(first).text, false, where);
+            if (!read) return;
+            value = *read;
+        } else if (n == 2 && (isSymbol(first, "-") || isSymbol(first, "+")) && tok(first + 1).kind == Token::Number) {
+            const auto read = number(tok(first + 1).text, isSymbol(first, "-"), where);
+            if (!read) return;
+            value = *read;
+        } else {
+            return;
+        }
         vb::Variant converted;
         try {
             converted = ConvertForColumn(value, column->type, where);
@@ -210,12 +215,7 @@ private:
         switch (stored.kind) {
         case StoredValue::Null: literal = "NULL"; break;
         case StoredValue::Integer: literal = std::to_string(stored.i); break;
-        case StoredValue::Real: {
-            char buf[40];
-            std::snprintf(buf, sizeof buf, "%.17g", stored.d);
-            literal = buf;
-            break;
-        }
+        case StoredValue::Real: literal = NumberLiteral(stored.d); break;
         case StoredValue::Text:
             // A currency amount: its decimal text, read by SQLite as the number it writes.
             literal = type == dbCurrency ? stored.s : QuoteText(stored.s);
@@ -224,14 +224,47 @@ private:
         replacements_[sig_[first]] = {sig_[last - 1], literal};
     }
 
-    static vb::Variant number(const std::string& text, bool negative) {
-        char* end = nullptr;
-        double d = std::strtod(text.c_str(), &end);
+    // The value of a number token; nothing when the token is no number as a
+    // whole ("1.2.3"), which is left for the engine to report. Read the same
+    // whatever the process's locale.
+    static std::optional<vb::Variant> number(const std::string& text, bool negative, const std::string& where) {
+        double d = 0;
+        const char* end = text.data() + text.size();
+        const auto [stop, ec] = std::from_chars(text.data(), end, d);
+        if (stop != end || (ec != std::errc{} && ec != std::errc::result_out_of_range)) return std::nullopt;
+        if (ec == std::errc::result_out_of_range) {
+            if (!BeyondDouble(text))
+                d = 0;  // too small for a Double: zero, as SQLite reads it
+            else
+                RaiseEngineError(errors::NumericFieldOverflow,
+                                 "The value " + text + " is too large for the field " + where + ".");
+        }
         if (negative) d = -d;
         if (text.find_first_of(".eE") == std::string::npos && d >= std::numeric_limits<std::int32_t>::min() &&
             d <= std::numeric_limits<std::int32_t>::max())
             return vb::Variant::Long(static_cast<std::int32_t>(d));
         return vb::Variant(d);
+    }
+
+    // For a number out of the Double range: whether it is too large (not
+    // too small), from the place of its first significant digit.
+    static bool BeyondDouble(const std::string& text) {
+        const std::size_t e = text.find_first_of("eE");
+        const std::string mantissa = text.substr(0, e);
+        long exponent = 0;
+        if (e != std::string::npos) {
+            std::string_view digits(text);
+            digits.remove_prefix(e + 1);
+            const bool minus = !digits.empty() && digits[0] == '-';
+            if (!digits.empty() && (digits[0] == '-' || digits[0] == '+')) digits.remove_prefix(1);
+            for (char c : digits) exponent = std::min(exponent * 10 + (c - '0'), 1000000L);
+            if (minus) exponent = -exponent;
+        }
+        const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
+        const std::size_t first = mantissa.find_first_of("123456789");
+        if (first == std::string::npos) return false;
+        const long place = first < point ? static_cast<long>(point - first) : -static_cast<long>(first - point - 1);
+        return place + exponent > 0;
     }
 
     std::string rebuild() const {

@@ -4,6 +4,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "number_text.h"
+
 namespace pbvm {
 
 namespace {
@@ -11,11 +13,23 @@ namespace {
 constexpr char kClassMagic[] = "PBC0600";  // with its zero: 8 bytes
 constexpr char kDataWindowMagic[] = "PDW0606";
 
+// Field and slot numbers are 16-bit in the runtime's records; property
+// numbers are 32-bit values, signed or not.
+constexpr long long kMaxFieldNumber = 0xFFFF;
+constexpr long long kMinPropertyNumber = -0x80000000LL, kMaxPropertyNumber = 0xFFFFFFFFLL;
+
 std::string trim(const std::string& s) {
     auto b = s.find_first_not_of(" \t\r");
     if (b == std::string::npos) return {};
     auto e = s.find_last_not_of(" \t\r");
     return s.substr(b, e - b + 1);
+}
+
+std::vector<std::string> splitWords(const std::string& line) {
+    std::istringstream in(line);
+    std::vector<std::string> out;
+    for (std::string word; in >> word;) out.push_back(word);
+    return out;
 }
 
 void append(Bytes& out, const std::string& text, bool zero) {
@@ -131,50 +145,56 @@ std::optional<ClassDef> ParseClassEntry(const Bytes& entry, std::string& error) 
     std::istringstream in(std::string(begin + 8, marker));
     std::string line;
     ObjectDef* current = nullptr;
+    auto damaged = [&](const std::string& what, const std::string& t) {
+        error = what + ": " + t;
+        return std::nullopt;
+    };
     while (std::getline(in, line)) {
         std::string t = trim(line);
         if (t.empty()) continue;
         if (line[0] == ' ') {
             auto eq = t.find('=');
-            if (!current || eq == std::string::npos) {
-                error = "property outside an object: " + t;
-                return std::nullopt;
-            }
+            if (!current || eq == std::string::npos) return damaged("property outside an object", t);
             std::string key = trim(t.substr(0, eq)), value = trim(t.substr(eq + 1));
-            if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+            if (value.size() >= 2 && value.front() == '"' && value.back() == '"') {
                 current->properties[key] = value.substr(1, value.size() - 2);
-            else
-                current->properties[key] = std::strtol(value.c_str(), nullptr, 0);
+            } else if (auto n = WholeNumber(value, kMinPropertyNumber, kMaxPropertyNumber)) {
+                current->properties[key] = static_cast<long>(*n);
+            } else {
+                return damaged("a property is neither a number nor a text", t);
+            }
             continue;
         }
-        std::istringstream words(t);
-        std::string kind;
-        words >> kind;
-        if (kind == "class") {
-            words >> def.name >> def.kind;
-        } else if (kind == "global") {
-            GlobalDef g;
-            words >> g.slot >> g.name >> g.className;
-            def.globals.push_back(g);
-        } else if (kind == "instance") {
-            InstanceVariableDef v;
-            words >> v.field >> v.name >> v.className;
-            def.instanceVariables.push_back(v);
-        } else if (kind == "object") {
+        const std::vector<std::string> w = splitWords(t);
+        if (w.empty()) return damaged("unknown line in class entry", t);
+        const std::string& kind = w[0];
+        if (kind == "class" && w.size() == 3) {
+            def.name = w[1];
+            def.kind = w[2];
+        } else if (kind == "global" && w.size() == 4) {
+            auto slot = WholeNumber(w[1], 0, kMaxFieldNumber);
+            if (!slot) return damaged("a global variable has a wrong slot", t);
+            def.globals.push_back({static_cast<int>(*slot), w[2], w[3]});
+        } else if (kind == "instance" && w.size() == 4) {
+            auto field = WholeNumber(w[1], 0, kMaxFieldNumber);
+            if (!field) return damaged("an instance variable has a wrong field", t);
+            def.instanceVariables.push_back({static_cast<int>(*field), w[2], w[3]});
+        } else if (kind == "object" && w.size() == 5) {
             ObjectDef o;
-            std::string parent, field;
-            words >> o.name >> o.sysClass >> parent >> field;
-            if (parent != "-") o.parent = parent;
-            if (field != "-" && !field.empty()) o.field = std::stoi(field);
+            o.name = w[1];
+            o.sysClass = w[2];
+            if (w[3] != "-") o.parent = w[3];
+            if (w[4] != "-") {
+                auto field = WholeNumber(w[4], 0, kMaxFieldNumber);
+                if (!field) return damaged("an object has a wrong field", t);
+                o.field = static_cast<int>(*field);
+            }
             def.objects.push_back(o);
             current = &def.objects.back();
-        } else if (kind == "script") {
-            std::string object, event;
-            words >> object >> event;
-            def.scripts.push_back(object + " " + event);
+        } else if (kind == "script" && w.size() == 3) {
+            def.scripts.push_back(w[1] + " " + w[2]);
         } else {
-            error = "unknown line in class entry: " + t;
-            return std::nullopt;
+            return damaged("unknown line in class entry", t);
         }
     }
     for (const char* p = marker + 9; p < end && *p; p += std::strlen(p) + 1) {

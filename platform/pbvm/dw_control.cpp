@@ -30,7 +30,9 @@ struct DwState {
     DwRows rows;
     // Values of the drop-down DataWindows, by shown column.
     std::map<std::string, std::vector<std::string>> dropDowns;
-    std::string error;  // of the last Retrieve, empty after a good one
+    // Why the DataWindow object could not be loaded, or the error of the
+    // last Retrieve; empty after a good one.
+    std::string error;
 };
 
 namespace {
@@ -133,7 +135,7 @@ void drawGraph(Object& o, QChartView* view) {
         auto* set = new QBarSet(QString::fromStdString(name));
         const int column = dw.columnIndex(g.values[i]);
         for (const auto& row : o.dw->rows.rows)
-            *set << (column < 0 || row[column].IsNull() ? 0.0 : row[column].ToDouble());
+            *set << (column >= 0 && row[column].IsNumericType() ? row[column].ToDouble() : 0.0);
         series->append(set);
     }
     chart->addSeries(series);
@@ -207,7 +209,8 @@ std::vector<std::string> dropDownValues(const std::string& name, const std::stri
 
 long retrieve(Object& o, const std::vector<std::optional<std::string>>& arguments) {
     if (!o.dw || !o.dw->definition) {
-        ReportError("the DataWindow " + o.name + " has no DataWindow object");
+        const std::string why = o.dw && !o.dw->error.empty() ? ": " + o.dw->error : std::string();
+        ReportError("the DataWindow " + o.name + " has no DataWindow object" + why);
         return -1;
     }
     DwState& state = *o.dw;
@@ -255,7 +258,10 @@ void LoadDataObject(Object& o, const std::string& name) {
         auto data = LibraryBitmap(name + ".dwo");
         if (!data) error = "the library has no DataWindow object " + name;
         else if (auto dw = ParseDataWindow(*data, error)) o.dw->definition = std::move(*dw);
-        if (!o.dw->definition) ReportError(o.name + ": " + error);
+        if (!o.dw->definition) {
+            o.dw->error = error;
+            ReportError(o.name + ": " + error);
+        }
     }
     buildPresentation(o);
 }

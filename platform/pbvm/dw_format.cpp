@@ -1,6 +1,8 @@
 // Display formats of DataWindow columns, over the basic layer's Format.
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
+#include <limits>
 
 #include "dw_definition.h"
 #include "format_value.h"
@@ -72,8 +74,15 @@ DwText FormatDwValue(const vb::Variant& value, const std::string& format) {
     vb::Variant shown = value;
     // The negative section shows the amount without its sign.
     if (index == 1) {
-        if (value.Type() == vb::VarType::Currency) shown = vb::Variant(vb::Currency::FromScaled(-value.ToCurrency().scaled));
-        else shown = vb::Variant(-value.ToDouble());
+        if (value.Type() == vb::VarType::Currency) {
+            // The least amount's opposite is one ten-thousandth beyond the
+            // largest amount: it shows as the largest.
+            const std::int64_t scaled = value.ToCurrency().scaled;
+            shown = vb::Variant(vb::Currency::FromScaled(
+                scaled == std::numeric_limits<std::int64_t>::min() ? std::numeric_limits<std::int64_t>::max() : -scaled));
+        } else {
+            shown = vb::Variant(-value.ToDouble());
+        }
     }
     out.text = code.empty() ? shown.ToString() : vb::Format(shown, code);
     return out;

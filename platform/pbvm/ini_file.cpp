@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <fstream>
 
 namespace pbvm {
@@ -49,26 +50,44 @@ std::string ReadProfileString(const std::string& file, const std::string& sectio
 }
 
 std::string HidePasswords(std::string text, const std::vector<std::string>& secrets) {
+    // One pass over the text for the keys and one per secret: a long text
+    // with many of them costs no more than a short one per character.
     static const char* keys[] = {"databasepassword=", "logpassword=", "password=", "pwd="};
-    std::string low = lower(text);
-    for (const char* key : keys) {
-        const std::string k = key;
-        for (std::size_t at = low.find(k); at != std::string::npos; at = low.find(k, at + 1)) {
-            if (at > 0 && std::isalnum(static_cast<unsigned char>(low[at - 1]))) continue;
-            std::size_t start = at + k.size();
-            std::size_t end = text.find_first_of(";'\"\n,", start);
-            if (end == std::string::npos) end = text.size();
-            if (end > start) {
-                text.replace(start, end - start, "****");
-                low.replace(start, end - start, "****");
-            }
+    const std::string low = lower(text);
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const char* key = nullptr;
+        if (i == 0 || !std::isalnum(static_cast<unsigned char>(low[i - 1])))
+            for (const char* k : keys)
+                if (low.compare(i, std::strlen(k), k) == 0) {
+                    key = k;
+                    break;
+                }
+        if (!key) {
+            out += text[i++];
+            continue;
         }
+        const std::size_t start = i + std::strlen(key);
+        std::size_t end = text.find_first_of(";'\"\n,", start);
+        if (end == std::string::npos) end = text.size();
+        out.append(text, i, start - i);
+        if (end > start) out += "****";
+        i = end;
     }
+    text = std::move(out);
     for (const auto& secret : secrets) {
-        std::string s = trim(secret);
+        const std::string s = trim(secret);
         if (s.size() < 3) continue;
-        for (std::size_t at = text.find(s); at != std::string::npos; at = text.find(s, at + 4))
-            text.replace(at, s.size(), "****");
+        out.clear();
+        std::size_t from = 0;
+        for (std::size_t at = text.find(s); at != std::string::npos; at = text.find(s, from)) {
+            out.append(text, from, at - from);
+            out += "****";
+            from = at + s.size();
+        }
+        out.append(text, from, std::string::npos);
+        text.swap(out);
     }
     return text;
 }

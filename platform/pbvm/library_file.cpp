@@ -206,7 +206,8 @@ std::optional<Bytes> LibraryReader::Read(const std::string& name, std::string& e
     const Bytes& b = file_;
     const std::size_t libraryEnd = b.size() - kBlockSize;  // the trailer holds no data
     Bytes data;
-    data.reserve(entry->size);
+    // The directory's size is only believed as far as the library could hold it.
+    data.reserve(std::min<std::size_t>(entry->size, libraryEnd - header_));
     std::uint32_t block = entry->first;
     // A chain can have no more blocks than the library; more means it loops.
     std::size_t budget = (libraryEnd - header_) / kBlockSize;

@@ -1,11 +1,19 @@
 #include "rtf_text.h"
 
 #include <cctype>
+#include <optional>
+#include <string_view>
 #include <vector>
+
+#include "number_text.h"
 
 namespace pbvm {
 
 namespace {
+
+// Font sizes in half points: 1 to 1,638 points.
+constexpr int kMinHalfPoints = 2, kMaxHalfPoints = 3276;
+constexpr std::size_t kMaxDepth = 256;
 
 struct Style {
     bool bold = false, italic = false, underline = false, skip = false;
@@ -85,24 +93,34 @@ bool isDestination(const std::string& word) {
 std::string RtfToHtml(const std::string& rtf) {
     Writer out;
     std::vector<Style> stack{Style{}};
+    std::size_t unkeptGroups = 0;
     int skipAfterUnicode = 0;
     for (std::size_t i = 0; i < rtf.size(); ++i) {
         char ch = rtf[i];
         Style& s = stack.back();
         if (ch == '{') {
-            stack.push_back(s);
+            // Groups nested deeper than any document needs share the
+            // innermost kept style.
+            if (stack.size() < kMaxDepth) stack.push_back(s);
+            else ++unkeptGroups;
         } else if (ch == '}') {
-            if (stack.size() > 1) stack.pop_back();
+            if (unkeptGroups > 0) --unkeptGroups;
+            else if (stack.size() > 1) stack.pop_back();
         } else if (ch == '\\' && i + 1 < rtf.size()) {
             char next = rtf[i + 1];
             if (next == '\\' || next == '{' || next == '}') {
                 out.text(s, static_cast<unsigned char>(next));
                 ++i;
             } else if (next == '\'' && i + 3 < rtf.size()) {
-                unsigned code = std::stoul(rtf.substr(i + 2, 2), nullptr, 16);
-                if (skipAfterUnicode > 0) --skipAfterUnicode;
-                else out.text(s, code);  // the Windows Latin-1 page
-                i += 3;
+                // Two hex digits; an escape without them is left out and
+                // what follows it read as text.
+                if (auto code = WholeNumber(std::string_view(rtf).substr(i + 2, 2), 0, 0xFF, 16)) {
+                    if (skipAfterUnicode > 0) --skipAfterUnicode;
+                    else out.text(s, static_cast<unsigned>(*code));  // the Windows Latin-1 page
+                    i += 3;
+                } else {
+                    ++i;
+                }
             } else if (next == '*') {
                 s.skip = true;
                 ++i;
@@ -118,11 +136,16 @@ std::string RtfToHtml(const std::string& rtf) {
                     ++k;
                     while (k < rtf.size() && std::isdigit(static_cast<unsigned char>(rtf[k]))) ++k;
                 }
-                bool hasNumber = k > j;
-                int number = hasNumber ? std::stoi(rtf.substr(j, k - j)) : 1;
+                // A parameter is a 16-bit number (\u takes it unsigned too);
+                // a control word with any other parameter is left out.
+                const std::optional<long long> parameter =
+                    WholeNumber(std::string_view(rtf).substr(j, k - j), -32768, 65535);
+                const bool hasNumber = parameter.has_value(), numberTooLong = k > j && !hasNumber;
+                const int number = parameter ? static_cast<int>(*parameter) : 1;
                 if (k < rtf.size() && rtf[k] == ' ') ++k;
                 i = k - 1;
                 if (isDestination(word)) s.skip = true;
+                else if (numberTooLong) continue;
                 else if (word == "par") out.paragraph(s);
                 else if (word == "line") out.raw(s, "<br>");
                 else if (word == "tab") out.raw(s, "&nbsp;&nbsp;&nbsp;&nbsp;");
@@ -131,9 +154,13 @@ std::string RtfToHtml(const std::string& rtf) {
                 else if (word == "ul") s.underline = number != 0;
                 else if (word == "ulnone") s.underline = false;
                 else if (word == "plain") s = Style{false, false, false, s.skip, 24};
-                else if (word == "fs" && hasNumber) s.halfPoints = number;
+                else if (word == "fs" && hasNumber && number >= kMinHalfPoints && number <= kMaxHalfPoints)
+                    s.halfPoints = number;
                 else if (word == "u" && hasNumber) {
-                    out.text(s, static_cast<unsigned>(number < 0 ? number + 65536 : number));
+                    const unsigned code = static_cast<unsigned>(number < 0 ? number + 65536 : number);
+                    // Halves of a surrogate pair stand for no character of their own.
+                    if (code >= 0xD800 && code <= 0xDFFF) out.text(s, 0xFFFD);
+                    else if (code != 0) out.text(s, code);
                     skipAfterUnicode = 1;
                 } else if (word == "bullet") out.text(s, 0x2022);
             } else {

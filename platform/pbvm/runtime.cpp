@@ -128,6 +128,7 @@ bool Runtime::Load(const ExportDirectory& program, const std::string& libraryFil
 void Runtime::StartApplication(const std::string& commandLine) {
     State& s = S();
     if (!s.loaded || s.groups.size() < 2) return;
+    InstallFontFaces();
     s.ended = false;
     s.halted = false;
     Group& app = s.groups[1];
@@ -155,8 +156,7 @@ void Runtime::EndApplication() {
     }
     if (s.application) {
         RunScript(s.application, event::kApplicationClose);
-        RunScript(s.application, event::kDestroy);
-        DestroyObject(s.application);
+        DestroyObject(s.application);  // runs its destroy event
         s.application = 0;
     }
     // Whatever scripts left behind (objects held only by variables).

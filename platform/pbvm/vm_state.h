@@ -163,6 +163,10 @@ void LoadDataObject(Object& o, const std::string& name);
 constexpr u32 kDataStoreDataObject = 3;  // the data store's dataobject field
 std::vector<std::vector<std::string>> DataWindowTexts(u32 object);
 
+// Registers the faces drawn for the faces the objects name, and the
+// application's font. Once per process; needs the Qt application.
+void InstallFontFaces();
+
 // Messages.
 int ShowMessage(const std::string& title, const std::string& text, int icon);
 void ReportError(const std::string& text);

@@ -12,9 +12,11 @@
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QToolBar>
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
+#include "bounded_text.h"
 #include "menu_accessible.h"
 #include "rtf_text.h"
 #include "stock_pictures.h"
@@ -24,9 +26,11 @@ namespace pbvm {
 
 namespace {
 
-// Positions and sizes are in window units: 4.5 per pixel across, 4 down.
-int px(long units) { return static_cast<int>(units * 2 / 9); }
-int py(long units) { return static_cast<int>(units / 4); }
+// Positions and sizes are in window units: 4.5 per pixel across, 4 down;
+// in pixels they stay within what a screen coordinate can be.
+int pixels(long long n) { return static_cast<int>(std::clamp(n, -32768LL, 32767LL)); }
+int px(long units) { return pixels(static_cast<long long>(units) * 2 / 9); }
+int py(long units) { return pixels(static_cast<long long>(units) / 4); }
 
 bool validColour(long c) { return c >= 0 && c < 0x1000000; }
 QColor colour(long c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
@@ -40,17 +44,22 @@ void applyFont(QWidget* w, const ObjectDef& def) {
     if (!def.has("facename") && !def.has("textsize") && !def.has("weight")) return;
     QFont font = w->font();
     if (def.has("facename")) font.setFamily(QString::fromStdString(def.text("facename")));
-    long size = def.number("textsize", -10);
+    // Sizes in points (negative) or pixels, up to 1,638 either way.
+    const long size = std::clamp(def.number("textsize", -10), -1638L, 1638L);
     if (size < 0) font.setPointSize(static_cast<int>(-size));
     else if (size > 0) font.setPixelSize(static_cast<int>(size));
     font.setWeight(def.number("weight", 400) >= 700 ? QFont::Bold : QFont::Normal);
     w->setFont(font);
 }
 
-void applyColours(QWidget* w, const ObjectDef& def, QPalette::ColorRole background) {
+// A window's back colour when its definition gives none: the desktop's
+// button face, light grey.
+constexpr long kWindowBackColour = 12632256;
+
+void applyColours(QWidget* w, const ObjectDef& def, QPalette::ColorRole background, long defaultBack = -1) {
     QPalette p = w->palette();
     bool any = false;
-    if (long c = def.number("backcolor", -1); validColour(c)) {
+    if (long c = def.number("backcolor", defaultBack); validColour(c)) {
         p.setColor(background, colour(c));
         w->setAutoFillBackground(true);
         any = true;
@@ -127,7 +136,7 @@ void CreateControlWidget(Object& o) {
         auto* frame = new WindowFrame(address);
         auto* client = new QWidget(frame);
         client->setFixedSize(px(def->number("width", 2000)), py(def->number("height", 1200)));
-        applyColours(client, *def, QPalette::Window);
+        applyColours(client, *def, QPalette::Window, kWindowBackColour);
         frame->setCentralWidget(client);
         frame->setWindowTitle(QString::fromStdString(fieldText(o, 1)));
         name(frame, o.name);
@@ -139,6 +148,9 @@ void CreateControlWidget(Object& o) {
     if (o.sysClass == "statictext") {
         auto* label = new QLabel(QString::fromStdString(fieldText(o, 23)), parent);
         label->setTextFormat(Qt::PlainText);
+        // A text longer than the control is broken between words onto the
+        // lines below, as far as the control's height shows them.
+        label->setWordWrap(true);
         if (def->text("alignment") == "center") label->setAlignment(Qt::AlignCenter);
         applyColours(label, *def, QPalette::Window);
         widget = label;
@@ -360,7 +372,9 @@ void FinishIfIdle() {
     if (S().halted || S().openWindows.empty()) QCoreApplication::exit(0);
 }
 
-int ShowMessage(const std::string& title, const std::string& text, int icon) {
+int ShowMessage(const std::string& fullTitle, const std::string& fullText, int icon) {
+    // Messages and errors can carry texts from outside of any length.
+    const std::string title = vb::BoundedShownText(fullTitle), text = vb::BoundedShownText(fullText);
     if (S().messageBox) return S().messageBox({title, text, icon});
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
         ReportError(title + ": " + text);
@@ -368,6 +382,7 @@ int ShowMessage(const std::string& title, const std::string& text, int icon) {
     }
     QMessageBox box;
     box.setWindowTitle(QString::fromStdString(title));
+    box.setTextFormat(Qt::PlainText);
     box.setText(QString::fromStdString(text));
     // Accessibility tools read the title (the program's name when there is
     // none) as its name and the text with it.
@@ -376,6 +391,9 @@ int ShowMessage(const std::string& title, const std::string& text, int icon) {
     static const QMessageBox::Icon icons[] = {QMessageBox::Information, QMessageBox::Critical, QMessageBox::Warning,
                                               QMessageBox::Question, QMessageBox::NoIcon};
     box.setIcon(icon >= 0 && icon < 5 ? icons[icon] : QMessageBox::NoIcon);
+    // A button of its own: the toolkit's standard OK button may carry a
+    // style's icon.
+    box.setDefaultButton(box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole));
     box.exec();
     return 1;
 }

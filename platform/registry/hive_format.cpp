@@ -196,6 +196,7 @@ KeyNode ReadHive(std::string_view text, std::string_view hiveName) {
                     std::string_view part = path.substr(s, e == std::string_view::npos ? e : e - s);
                     if (part.empty()) throw HiveFormatError(lineNo, "empty key name");
                     names.push_back(Decode(part, lineNo));
+                    if (names.size() > kMaxKeyDepth) throw HiveFormatError(lineNo, "key nested too deep");
                     if (e == std::string_view::npos) break;
                     s = e + 1;
                 }

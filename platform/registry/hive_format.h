@@ -38,7 +38,7 @@ private:
 std::string WriteHive(const KeyNode& root, std::string_view hiveName);
 
 // Throws HiveFormatError for anything that is not a complete hive file of
-// the named hive.
+// the named hive, and for keys nested deeper than kMaxKeyDepth.
 KeyNode ReadHive(std::string_view text, std::string_view hiveName);
 
 }  // namespace reg

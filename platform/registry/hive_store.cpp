@@ -1,13 +1,17 @@
 #include "hive_store.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <atomic>
 #include <cerrno>
+#include <charconv>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 #include "err.h"
@@ -30,6 +34,7 @@ public:
     ~Fd() {
         if (fd_ >= 0) ::close(fd_);
     }
+    Fd(Fd&& other) noexcept : fd_(other.release()) {}
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
     int get() const { return fd_; }
@@ -125,29 +130,97 @@ void ReplaceFile(const std::string& folder, const std::string& path, const std::
     if (dir.get() >= 0) ::fsync(dir.get());
 }
 
-}  // namespace
-
-KeyNode LoadHive(Hive hive) {
-    return LoadFrom(hive, HiveFilePath(hive));
+// Removes the temporary files of `path` ("<path>.tmp.<pid>.<n>") that
+// writers which no longer run left behind. Called under the hive's lock.
+void RemoveStaleTemporaries(const std::string& folder, const std::string& path) {
+    const std::string prefix = std::filesystem::path(path).filename().string() + ".tmp.";
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.compare(0, prefix.size(), prefix) != 0) continue;
+        const char* first = name.data() + prefix.size();
+        const char* last = name.data() + name.size();
+        pid_t pid = 0;
+        const auto [rest, err] = std::from_chars(first, last, pid);
+        if (err != std::errc() || rest == first || rest == last || *rest != '.' || pid <= 0) continue;
+        if (pid == ::getpid() || ::kill(pid, 0) == 0 || errno != ESRCH) continue;
+        ::unlink(it->path().c_str());
+    }
 }
 
-bool UpdateHive(Hive hive, const std::function<bool(KeyNode&)>& change) {
-    const std::string folder = RegistryFolder();
-    const std::string path = HiveFilePath(hive);
+// The hive's lock, held while the descriptor is open.
+Fd LockHive(Hive hive, const std::string& folder, const std::string& path) {
     MakeFolders(folder);
-
     const std::string lockPath = folder + "/" + HiveName(hive) + ".lock";
     Fd lock(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
     if (lock.get() < 0) RaiseIo(errno, "Cannot lock", path);
     while (::flock(lock.get(), LOCK_EX) != 0) {
         if (errno != EINTR) RaiseIo(errno, "Cannot lock", path);
     }
-    // The lock goes with the descriptor when `lock` closes.
+    RemoveStaleTemporaries(folder, path);
+    return lock;
+}
+
+// The transactions open on this thread, by hive.
+std::array<HiveTransaction::State*, 3>& OpenTransactions() {
+    thread_local std::array<HiveTransaction::State*, 3> open{};
+    return open;
+}
+HiveTransaction::State*& OpenTransaction(Hive hive) { return OpenTransactions()[static_cast<std::size_t>(hive)]; }
+
+}  // namespace
+
+struct HiveTransaction::State {
+    Hive hive;
+    std::string folder;
+    std::string path;
+    Fd lock;
+    KeyNode root;
+    bool changed = false;
+};
+
+KeyNode LoadHive(Hive hive) {
+    if (const HiveTransaction::State* open = OpenTransaction(hive)) return open->root.Clone();
+    return LoadFrom(hive, HiveFilePath(hive));
+}
+
+bool UpdateHive(Hive hive, const std::function<bool(KeyNode&)>& change) {
+    if (HiveTransaction::State* open = OpenTransaction(hive)) {
+        KeyNode root = open->root.Clone();
+        if (!change(root)) return false;
+        open->root = std::move(root);
+        open->changed = true;
+        return true;
+    }
+    const std::string folder = RegistryFolder();
+    const std::string path = HiveFilePath(hive);
+    const Fd lock = LockHive(hive, folder, path);
 
     KeyNode root = LoadFrom(hive, path);
     if (!change(root)) return false;
     ReplaceFile(folder, path, WriteHive(root, HiveName(hive)));
     return true;
+}
+
+HiveTransaction::HiveTransaction(Hive hive) {
+    if (OpenTransaction(hive)) return;  // joins the open one
+    const std::string folder = RegistryFolder();
+    const std::string path = HiveFilePath(hive);
+    Fd lock = LockHive(hive, folder, path);
+    KeyNode root = LoadFrom(hive, path);
+    state_.reset(new State{hive, folder, path, std::move(lock), std::move(root)});
+    OpenTransaction(hive) = state_.get();
+}
+
+HiveTransaction::~HiveTransaction() {
+    if (state_ && OpenTransaction(state_->hive) == state_.get()) OpenTransaction(state_->hive) = nullptr;
+}
+
+void HiveTransaction::Commit() {
+    if (!state_ || OpenTransaction(state_->hive) != state_.get()) return;
+    if (state_->changed) ReplaceFile(state_->folder, state_->path, WriteHive(state_->root, HiveName(state_->hive)));
+    OpenTransaction(state_->hive) = nullptr;
+    state_.reset();
 }
 
 }  // namespace reg

@@ -29,10 +29,21 @@ std::vector<std::string> SplitKeyPath(std::string_view path) {
             throw vb::VBError(vb::errors::InvalidProcedureCall,
                               "Invalid registry key path \"" + std::string(path) + "\"");
         names.emplace_back(part);
+        if (names.size() > kMaxKeyDepth)
+            throw vb::VBError(vb::errors::InvalidProcedureCall,
+                              "Registry key path nested deeper than " + std::to_string(kMaxKeyDepth) + " keys");
         if (end == std::string_view::npos) break;
         start = end + 1;
     }
     return names;
+}
+
+KeyNode KeyNode::Clone() const {
+    KeyNode copy(name_);
+    copy.values_ = values_;
+    for (const auto& [folded, child] : children_)
+        copy.children_.emplace(folded, std::make_unique<KeyNode>(child->Clone()));
+    return copy;
 }
 
 KeyNode* KeyNode::Child(std::string_view name) {

@@ -37,13 +37,22 @@ struct Value {
 // The name folded for comparison (Unicode case folding of UTF-8 text).
 std::string FoldName(std::string_view name);
 
+// The deepest a key may lie below its hive, as in the registry itself.
+constexpr std::size_t kMaxKeyDepth = 512;
+
 // Splits "A\B\C" into its key names. A trailing "\" is allowed; an empty name
-// inside the path (leading "\", "\\") raises error 5.
+// inside the path (leading "\", "\\") or more than kMaxKeyDepth names raise
+// error 5.
 std::vector<std::string> SplitKeyPath(std::string_view path);
 
 class KeyNode {
 public:
     explicit KeyNode(std::string name = {}) : name_(std::move(name)) {}
+    KeyNode(KeyNode&&) = default;
+    KeyNode& operator=(KeyNode&&) = default;
+
+    // A deep copy: this key with everything below it.
+    KeyNode Clone() const;
 
     const std::string& name() const { return name_; }
 

@@ -6,11 +6,14 @@
 
 namespace vb {
 
-// The setting's text; `defaultValue` when it is not there. A setting stored
-// as a 32-bit number reads as its decimal text.
+// The setting's text; `defaultValue` when it is not there, or when the
+// settings file is damaged or cannot be read. A setting stored as a 32-bit
+// number reads as its decimal text.
 std::string GetSetting(const std::string& appName, const std::string& section,
                        const std::string& key, const std::string& defaultValue = "");
 
+// A damaged settings file is not overwritten: it is kept beside the new one
+// as "<file>.damaged-<yyyymmdd-hhmmss>", and the setting goes into a new file.
 void SaveSetting(const std::string& appName, const std::string& section,
                  const std::string& key, const std::string& value);
 

@@ -124,13 +124,11 @@ void frmSamples::ShowOrderTotal() {
 }
 
 void frmSamples::WidenGridColumns() {
-    if (gridColumnWidth_ < 0) gridColumnWidth_ = MSFlexGrid.ColWidth(1);
     const forms::Twips widest = MSFlexGrid.Width();
     const auto widen = [widest](forms::Twips width) {
         return std::min(static_cast<forms::Twips>(vb::RoundHalfEven(width * 1.5)), widest);
     };
-    const forms::Twips all = widen(gridColumnWidth_);
-    MSFlexGrid.ColWidth(-1, all);
+    MSFlexGrid.ColWidth(-1, widen(MSFlexGrid.ColWidth(1)));
     MSFlexGrid.ColWidth(1, widen(MSFlexGrid.ColWidth(1)));
     MSFlexGrid.ColWidth(2, widen(MSFlexGrid.ColWidth(2)));
 }

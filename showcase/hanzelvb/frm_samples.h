@@ -81,15 +81,14 @@ private:
     void datOrderInfo_Validate(std::int16_t& Action, bool& Save);
     // Price times quantity into the total box; the price in the currency format.
     void ShowOrderTotal();
-    // Widens the grid's columns from the width column 1 had before the first
-    // widening, so that activating the form again gives the same widths.
+    // Widens the grid's columns from their current widths: every activation
+    // widens them again, each column at most as wide as the grid.
     void WidenGridColumns();
     // Reports the database that cannot be opened and goes back to the start form.
     void DatabaseUnavailable();
 
     std::string sDatabasePath;
     std::shared_ptr<dao::Database> dbSamples;
-    forms::Twips gridColumnWidth_ = -1;  // column 1 before the first widening
 };
 
 }  // namespace hanzelvb

@@ -122,31 +122,43 @@ std::string GuidText(const com::GUID& g) {
     return text;
 }
 
+// Registration and unregistration each replace the hive once with all their
+// changes (com::RegTransaction): a program that creates the control while it
+// is registered again finds the old entries or the new ones, never none, and
+// a step that fails leaves the registry as it was.
 com::HRESULT RegisterLibrary(const std::string& libraryPath) {
-    bool allWritten = true;
+    com::RegTransaction transaction(com::HKEY_CLASSES_ROOT);
+    if (transaction.Status() != com::ERROR_SUCCESS) return com::SELFREG_E_CLASS;
     for (const ObjectEntry* entry = ObjectTable(); entry->kind != kEndOfTable; ++entry) {
         Key clsidKey;
         bool ok = RegisterClassKey(*entry, libraryPath, clsidKey);
         if (ok && entry->kind == kControlObject) ok = RegisterControlKeys(*entry, libraryPath, clsidKey.Get());
-        allWritten = allWritten && ok;
+        if (!ok) return com::SELFREG_E_CLASS;
     }
     const com::HRESULT hr = RegisterTypeLibraries(libraryPath);
     if (com::FAILED(hr)) return hr;
-    // An object whose keys could not all be written is not registered,
-    // whatever the type library did.
-    return allWritten ? hr : com::SELFREG_E_CLASS;
+    return transaction.Commit() == com::ERROR_SUCCESS ? hr : com::SELFREG_E_CLASS;
 }
 
 com::HRESULT UnregisterLibrary() {
+    com::RegTransaction transaction(com::HKEY_CLASSES_ROOT);
+    if (transaction.Status() != com::ERROR_SUCCESS) return com::SELFREG_E_CLASS;
+    // Keys that are not there are as good as removed.
+    auto remove = [](const std::string& key) {
+        const com::LSTATUS st = com::RegDeleteTree(com::HKEY_CLASSES_ROOT, key.c_str());
+        return st == com::ERROR_SUCCESS || st == com::ERROR_FILE_NOT_FOUND;
+    };
+    bool removed = true;
     for (const ObjectEntry* entry = ObjectTable(); entry->kind != kEndOfTable; ++entry) {
-        com::RegDeleteTree(com::HKEY_CLASSES_ROOT, ClsidKeyName(*entry).c_str());
+        removed = remove(ClsidKeyName(*entry)) && removed;
         if (entry->kind == kControlObject) {
-            com::RegDeleteTree(com::HKEY_CLASSES_ROOT, VersionIndependentProgId(*entry).c_str());
-            com::RegDeleteTree(com::HKEY_CLASSES_ROOT, VersionedProgId(*entry).c_str());
+            removed = remove(VersionIndependentProgId(*entry)) && removed;
+            removed = remove(VersionedProgId(*entry)) && removed;
         }
     }
-    com::RegDeleteTree(com::HKEY_CLASSES_ROOT, ("TypeLib\\" + GuidText(LIBID_ZEVOTestObjects)).c_str());
-    return com::S_OK;
+    removed = remove("TypeLib\\" + GuidText(LIBID_ZEVOTestObjects)) && removed;
+    if (!removed) return com::SELFREG_E_CLASS;
+    return transaction.Commit() == com::ERROR_SUCCESS ? com::S_OK : com::SELFREG_E_CLASS;
 }
 
 }  // namespace zevote

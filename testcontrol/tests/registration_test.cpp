@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <fstream>
 #include <map>
+#include <thread>
 
 #include "registry.h"
 #include "server_test_support.h"
@@ -120,6 +122,33 @@ TEST_F(Registration, AFailedRegistryWriteIsReportedAsFailure) {
     const std::string hiveFile = reg::HiveFilePath(reg::Hive::ClassesRoot);
     std::ofstream(hiveFile, std::ios::trunc) << "\x01\x02 damaged";
     EXPECT_TRUE(com::FAILED(library_.registerServer()));
+    EXPECT_TRUE(com::FAILED(library_.unregisterServer()));
+    std::ifstream in(hiveFile, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "\x01\x02 damaged");
+}
+
+TEST_F(Registration, ProgramsStartingWhileItIsRegisteredAgainAlwaysFindTheControl) {
+    ASSERT_EQ(library_.registerServer(), com::S_OK);
+    std::atomic<bool> done{false};
+    std::atomic<int> lookups{0}, missing{0};
+    // A program starting: finds the class by its name and gets its class object.
+    std::thread program([&] {
+        while (!done) {
+            com::CLSID clsid;
+            com::ComPtr<com::IClassFactory> factory;
+            if (com::CLSIDFromProgID(kIndependentProgId, &clsid) != com::S_OK ||
+                com::CoGetClassObject(clsid, com::CLSCTX_INPROC_SERVER, nullptr, com::IID_IClassFactory,
+                                      factory.Out()) != com::S_OK) {
+                ++missing;
+            }
+            ++lookups;
+        }
+    });
+    for (int round = 0; round < 30; ++round) EXPECT_EQ(library_.registerServer(), com::S_OK);
+    done = true;
+    program.join();
+    EXPECT_GT(lookups, 30);
+    EXPECT_EQ(missing, 0) << "of " << lookups << " lookups";
 }
 
 }  // namespace

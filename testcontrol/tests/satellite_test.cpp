@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "registry.h"
 #include "satellite.h"
@@ -162,6 +163,38 @@ TEST_F(Satellites, ResourcesComeFromTheSatelliteInUse) {
         if (key != "FLAGS" && key != "HELPDIR") locales.push_back(key);
     }
     EXPECT_EQ(locales, std::vector<std::string>{"409"});
+}
+
+TEST_F(Satellites, ACutSatelliteIsSkippedAsIfItWereMissing) {
+    Place(ControlPath(), "zevote32.ocx");
+    std::string cut(5000, '\0');
+    {
+        std::ifstream in(SatelliteBuildFolder() + "/zevote32LOC.DLL", std::ios::binary);
+        in.read(cut.data(), static_cast<std::streamsize>(cut.size()));
+        ASSERT_EQ(in.gcount(), 5000);
+    }
+    std::ofstream(folder_ + "/zevote32LOC.DLL", std::ios::binary) << cut;
+
+    SetLanguage("DEU");
+    EXPECT_EQ(zevote::ProbeSatelliteDll(ControlCopy()), nullptr);
+    PlaceSatellite("DEU");  // the next choice, as when the LOC library is missing
+    com::HMODULE deu = zevote::ProbeSatelliteDll(ControlCopy());
+    ASSERT_NE(deu, nullptr);
+    EXPECT_EQ(Caption(deu), "DEU: About Tavorin ActiveX Test Control");
+    fs::remove(folder_ + "/zevote32DEU.DLL");
+
+    // The control loaded beside the cut library serves its own resources.
+    SetLanguage("FRA");
+    ControlLibrary copy(ControlCopy());
+    ASSERT_TRUE(copy.Loaded()) << com::LastLoadError();
+    com::ComPtr<com::IClassFactory> factory;
+    ASSERT_EQ(copy.getClassObject(kControl, com::IID_IClassFactory, factory.Out()), com::S_OK);
+    com::ComPtr<IZEVOTest> control;
+    ASSERT_EQ(factory->CreateInstance(nullptr, kIZEVOTest, reinterpret_cast<void**>(control.OutTyped())), com::S_OK);
+    forms::testing::Driver driver;
+    EXPECT_EQ(control->AboutBox(), com::S_OK);
+    ASSERT_EQ(driver.MessageBoxes().size(), 1u);
+    EXPECT_EQ(driver.MessageBoxes()[0].title, "About Tavorin ActiveX Test Control");
 }
 
 TEST_F(Satellites, WithoutASatelliteTheControlServesItsOwnResources) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "comma_locale.h"
 #include "error_number.h"
+#include "format_value.h"
 #include "number_functions.h"
 #include "text_forms.h"
 
@@ -87,6 +89,22 @@ TEST(Conversions, StandardTextForms) {
         {Variant(Date::FromParts(1899, 12, 29, 6, 0, 0)), "12/29/1899 6:00:00 AM"},
     };
     for (const auto& c : cases) EXPECT_EQ(CStr(c.in), c.expected) << c.in.TypeName();
+}
+
+// A program's Qt application takes the user's locale, after which C's
+// number functions write a decimal comma: the runtime's texts stay the same.
+TEST(Conversions, TextFormsDoNotFollowTheProcessLocale) {
+    CommaDecimalLocale comma;
+    SKIP_WITHOUT(comma);
+    EXPECT_EQ(CStr(Variant(12.5)), "12.5");
+    EXPECT_EQ(CStr(Variant(1.1f)), "1.1");
+    EXPECT_EQ(CStr(Variant(1.5e-7)), "1.5E-07");
+    EXPECT_EQ(Str(Variant(-0.5)), "-.5");
+    EXPECT_EQ(CDbl(Variant(CStr(Variant(0.1)))), 0.1);
+    EXPECT_EQ(Format(Variant(1234.5), "#,##0.00"), "1,234.50");
+    EXPECT_EQ(Format(Variant(0.125), "0.0%"), "12.5%");
+    EXPECT_EQ(Format(Variant(1.5f), "0.00"), "1.50");
+    EXPECT_EQ(Format(Variant(31.98), "Currency"), "$31.98");
 }
 
 TEST(Conversions, DateTexts) {

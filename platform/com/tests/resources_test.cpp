@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "com.h"
+#include "resource_format.h"
 #include "resource_script.h"
 
 using namespace com;
@@ -115,6 +116,24 @@ TEST(ResourceScript, ReportsMistakesWithTheirLine) {
     EXPECT_EQ(ScriptError("1 DIALOG 0, 0, 10, 10\nSTYLE WS_WOBBLY\nBEGIN\nEND\n"), "2: unknown style WS_WOBBLY");
     EXPECT_EQ(ScriptError("STRINGTABLE\nBEGIN\n  0 \"zero\"\nEND\n"), "3: expected a string number");
     EXPECT_EQ(ScriptError("\n\n1 RCDATA\nBEGIN\n \"open\nEND\n"), "5: text without its closing quote");
+}
+
+TEST(ResourceFormat, ABlockIsReadWithinItsExtent) {
+    const std::string block = format::EncodeResourceBlock({{RT_STRING, 1000, "text"}, {"TYPELIB", 1, "OVTL"}});
+    const auto all = format::DecodeResourceBlock(std::string_view(block));
+    ASSERT_TRUE(all);
+    ASSERT_EQ(all->size(), 2u);
+    EXPECT_EQ((*all)[1].data, "OVTL");
+    // A block cut short, or one whose header claims more than it has, is refused.
+    EXPECT_FALSE(format::DecodeResourceBlock(std::string_view(block).substr(0, block.size() - 1)));
+    std::string claimsMore = block;
+    claimsMore[8] = static_cast<char>(claimsMore[8] + 1);
+    EXPECT_FALSE(format::DecodeResourceBlock(std::string_view(claimsMore)));
+    EXPECT_FALSE(format::DecodeResourceBlock(std::string_view(block).substr(0, 11)));
+    // A record's length beyond the block.
+    std::string longRecord = block;
+    longRecord[block.find("text") - 4] = '\x7f';
+    EXPECT_FALSE(format::DecodeResourceBlock(std::string_view(longRecord)));
 }
 
 TEST(LocaleInfo, TheLanguageAbbreviationFollowsTheLocale) {

@@ -1,10 +1,12 @@
 // Type libraries: the source compiler, the binary form, the library and
 // type information objects, registration.
+#include <cstdint>
 #include <fstream>
 
 #include "com.h"
 #include "registry.h"
 #include "temp_registry.h"
+#include "typelib_data.h"
 
 using namespace com;
 
@@ -123,6 +125,84 @@ TEST(TypeLibData, DamagedDataIsRefused) {
     EXPECT_EQ(CreateTypeLibFromData(binary.substr(0, binary.size() - 3), lib.OutTyped()), TYPE_E_INVDATAREAD);
     EXPECT_EQ(CreateTypeLibFromData("OVTL", lib.OutTyped()), TYPE_E_INVDATAREAD);
     EXPECT_EQ(CreateTypeLibFromData("", lib.OutTyped()), TYPE_E_INVDATAREAD);
+}
+
+TEST(TypeLibSource, NumbersOutOfRangeAreRefused) {
+    const std::string head = "library L {11111111-2222-3333-4444-555555555555} ";
+    // A version is two decimal 16-bit numbers and nothing else.
+    EXPECT_EQ(CompileError(head + "1x.2\n"), "line 1: bad version 1x.2");
+    EXPECT_EQ(CompileError(head + "1.2.3\n"), "line 1: bad version 1.2.3");
+    EXPECT_EQ(CompileError(head + "65536.0\n"), "line 1: bad version 65536.0");
+    EXPECT_EQ(CompileError(head + "1.0 lcid -1\n"), "line 1: the locale number -1 is out of range");
+    EXPECT_EQ(CompileError(head + "1.0 lcid 0x100000409\n"),
+              "line 1: the locale number 0x100000409 is out of range");
+    const std::string iface = head + "1.0\ninterface I {11111111-2222-3333-4444-555555555556}\n";
+    EXPECT_EQ(CompileError(iface + "  method M id 4294967297\n"), "line 3: the member id 4294967297 is out of range");
+    EXPECT_EQ(CompileError(iface + "  method M id -2147483649\n"), "line 3: the member id -2147483649 is out of range");
+
+    // Ids written in hex above 0x7FFFFFFF are the negative ones.
+    ComPtr<ITypeLib> lib = Compile(iface + "  method M id 0x80010000\n  method N id -2147483648\n");
+    ASSERT_TRUE(lib);
+    ComPtr<ITypeInfo> info;
+    ASSERT_EQ(lib->GetTypeInfo(0, info.OutTyped()), S_OK);
+    FUNCDESC* fd = nullptr;
+    ASSERT_EQ(info->GetFuncDesc(0, &fd), S_OK);
+    EXPECT_EQ(fd->memid, static_cast<MEMBERID>(0x80010000u));
+    info->ReleaseFuncDesc(fd);
+    ASSERT_EQ(info->GetFuncDesc(1, &fd), S_OK);
+    EXPECT_EQ(fd->memid, INT32_MIN);
+    info->ReleaseFuncDesc(fd);
+}
+
+// Data that decodes but describes what the compiler never makes would send
+// a call through a slot that is not there: it is refused.
+TEST(TypeLibData, InconsistentDataIsRefused) {
+    std::string binary, error;
+    ASSERT_TRUE(CompileTypeLibSource(kSource, &binary, &error));
+    const auto good = tl::Decode(binary);
+    ASSERT_TRUE(good);
+    const auto refused = [](const tl::Library& lib) {
+        ComPtr<ITypeLib> out;
+        return CreateTypeLibFromData(tl::Encode(lib), out.OutTyped()) == TYPE_E_INVDATAREAD;
+    };
+    EXPECT_FALSE(refused(*good));
+
+    tl::Library lib = *good;
+    lib.types[0].members[0].slot = -1;
+    EXPECT_TRUE(refused(lib));
+    lib = *good;
+    lib.types[0].members[0].slot = 30000;
+    EXPECT_TRUE(refused(lib));
+    lib = *good;
+    lib.types[0].members[0].params.assign(5, VT_I4);
+    lib.types[0].members[0].paramNames.assign(5, "a");
+    EXPECT_TRUE(refused(lib));
+    lib = *good;
+    lib.types[0].members[0].params = {VARTYPE{5}};  // a Double, which no member takes
+    lib.types[0].members[0].paramNames = {"a"};
+    EXPECT_TRUE(refused(lib));
+    lib = *good;
+    lib.types[0].members[1].result = 0x4000;
+    EXPECT_TRUE(refused(lib));
+    lib = *good;
+    lib.types[0].members[0].invkind = 3;
+    EXPECT_TRUE(refused(lib));
+    lib = *good;
+    lib.types[0].kind = TKIND_ALIAS;
+    EXPECT_TRUE(refused(lib));
+    lib = *good;
+    lib.types[2].implemented[0].name = "Thing";  // a coclass implementing itself
+    EXPECT_TRUE(refused(lib));
+
+    // A kind number beyond every kind.
+    lib = *good;
+    std::string data = tl::Encode(lib);
+    const std::string thing = "IThing";
+    const std::size_t at = data.find(thing) + thing.size() + 16;  // name, GUID, then the kind
+    data[at] = '\x34';
+    data[at + 1] = '\x12';
+    ComPtr<ITypeLib> out;
+    EXPECT_EQ(CreateTypeLibFromData(data, out.OutTyped()), TYPE_E_INVDATAREAD);
 }
 
 using TypeLibRegistration = TempRegistry;

@@ -1,6 +1,7 @@
 // The translation of the programs' SQL texts into SQLite's dialect.
 #include <gtest/gtest.h>
 
+#include "comma_locale.h"
 #include "err.h"
 #include "sql_dialect.h"
 #include "temp_database.h"
@@ -24,6 +25,25 @@ TEST(DialectLiterals, DateLiteralBecomesSerialDay) {
     EXPECT_EQ(TranslateStatement("SELECT * FROM T WHERE D = #12/09/26#").sql, "SELECT * FROM T WHERE D = 46365");
     EXPECT_EQ(TranslateStatement("SELECT * FROM T WHERE D > #2026-12-09#").sql, "SELECT * FROM T WHERE D > 46365");
     EXPECT_ENGINE_ERROR(TranslateStatement("SELECT * FROM T WHERE D = #soon#"), 3075);
+}
+
+// Date literals that name no day of the calendar are refused, not moved to
+// another day.
+TEST(DialectLiterals, DateLiteralsOutsideTheCalendarAreRefused) {
+    EXPECT_ENGINE_ERROR(TranslateStatement("SELECT * FROM T WHERE D = #2026-02-31#"), 3075);
+    EXPECT_ENGINE_ERROR(TranslateStatement("SELECT * FROM T WHERE D = #2026-13-01#"), 3075);
+    EXPECT_ENGINE_ERROR(TranslateStatement("SELECT * FROM T WHERE D = #0000-01-01#"), 3075);
+    EXPECT_EQ(TranslateStatement("SELECT * FROM T WHERE D = #2024-02-29 12:00#").sql,
+              "SELECT * FROM T WHERE D = 45351.5");
+}
+
+// A program's Qt application takes the user's locale; the SQL it writes
+// keeps its decimal points.
+TEST(DialectLiterals, DateLiteralsWithATimeIgnoreTheProcessLocale) {
+    CommaDecimalLocale comma;
+    SKIP_WITHOUT(comma);
+    EXPECT_EQ(TranslateStatement("SELECT * FROM T WHERE D = #12/09/26 12:00#").sql,
+              "SELECT * FROM T WHERE D = 46365.5");
 }
 
 TEST(DialectLiterals, DoubleQuotedTextIsTextLiteral) {

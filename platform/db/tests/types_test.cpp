@@ -32,6 +32,11 @@ TEST(Types, ColumnDeclarations) {
     EXPECT_EQ(dao::ColumnTypeFromDeclaration("DOUBLE").type, dao::dbDouble);
     EXPECT_EQ(dao::ColumnTypeFromDeclaration("SINGLE").type, dao::dbSingle);
     EXPECT_EQ(dao::ColumnTypeFromDeclaration("").type, dao::dbUnknown);
+    // A size beyond 32 bits is no size, not its low bits.
+    EXPECT_EQ(dao::ColumnTypeFromDeclaration("TEXT(4294967306)").size, 255);
+    EXPECT_EQ(dao::ColumnTypeFromDeclaration("TEXT(99999999999)").size, 255);
+    EXPECT_EQ(dao::ColumnTypeFromDeclaration("TEXT(-5)").size, 255);
+    EXPECT_EQ(dao::ColumnTypeFromDeclaration("TEXT(x)").size, 255);
 }
 
 TEST(Types, ValuesReadBackAsTheirKinds) {

@@ -62,6 +62,36 @@ TEST(FormControlMembers, SelectionOfATextBox) {
     EXPECT_EQ(ErrorOf([&] { t.SelStart(-1); }), 380);
 }
 
+// Text set by the program shows from its beginning, with the caret before
+// it; typing leaves the caret where the typing ends.
+TEST(FormControlMembers, TextSetByCodeShowsItsBeginning) {
+    forms::testing::Driver driver;
+    frmEdit& f = Default<frmEdit>();
+    forms::TextBox& t = f.txtName;
+    f.Show();
+    auto* edit = qobject_cast<QLineEdit*>(t.Widget());
+    ASSERT_NE(edit, nullptr);
+    const std::string longText =
+        "The four famous opening notes and a finale in blazing C major, in a taut and dramatic reading.";
+    t.Text(longText);
+    EXPECT_EQ(t.SelStart(), 0);
+    EXPECT_EQ(edit->cursorPosition(), 0);
+    // The beginning is what shows: the caret stands at the box's left edge.
+    const QRect caret = edit->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    EXPECT_LT(caret.left(), edit->fontMetrics().horizontalAdvance(QStringLiteral("The")));
+
+    // The same value through data binding, and from the late-bound member.
+    t.ShowBoundValue(vb::Variant(std::string("Autumn restock of symphonies and concertos for the season")));
+    EXPECT_EQ(t.SelStart(), 0);
+    t.SetMember("Text", vb::Variant(longText + " Again."));
+    EXPECT_EQ(t.SelStart(), 0);
+
+    driver.Focus(t);
+    t.SelStart(static_cast<std::int32_t>(t.Text().size()));
+    driver.Type(t, "!");
+    EXPECT_EQ(t.SelStart(), static_cast<std::int32_t>(t.Text().size()));
+}
+
 TEST(FormControlMembers, MultiLineTextKeepsCarriageReturnLineFeeds) {
     forms::testing::Driver driver;
     frmEdit& f = Default<frmEdit>();
@@ -190,8 +220,8 @@ TEST(FormControlMembers, LabelsShowTheirStyles) {
     EXPECT_TRUE(l->wordWrap());
     f.lblPrice.BorderStyle(1);
     EXPECT_NE(l->frameStyle(), 0);
-    f.lblPrice.Caption("A && B");
-    EXPECT_EQ(l->text().toStdString(), "A & B");
+    f.lblPrice.Caption("A && B");  // shown as "A & B"
+    EXPECT_EQ(l->text().toStdString(), "A && B");
     EXPECT_EQ(ErrorOf([&] { f.lblPrice.Alignment(3); }), 380);
 }
 

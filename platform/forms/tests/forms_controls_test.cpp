@@ -1,6 +1,8 @@
 // Intrinsic controls: lists and combo boxes, check boxes, option groups,
 // control arrays, tab order, labels, timers, frames and user controls.
+#include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -187,6 +189,59 @@ TEST(FormControls, ControlArraysHaveIndexesNamesAndSharedEvents) {
     EXPECT_TRUE(f.txtFields(1).DataChanged());
 }
 
+// Alt and a label's access key put the focus on the control that follows the
+// label in the tab order of that moment, passing over those that cannot take it.
+TEST(FormControls, ALabelsAccessKeyFocusesTheNextControlInTabOrder) {
+    forms::testing::Driver driver;
+    frmRecord& f = Default<frmRecord>();
+    f.Show();
+    QWidget* window = f.Window()->window();
+    QApplication::setActiveWindow(window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    f.lblLabels(1).Caption("Cit&y:");
+    EXPECT_EQ(static_cast<QLabel*>(f.lblLabels(1).Widget())->buddy(), f.lblLabels(1).Widget());
+    // Tab order: Name:, the first box, City:, the second box, the third, txtID.
+    f.lblLabels(1).TabIndex(2);
+    driver.Focus(f.txtID);
+    QTest::keyClick(window, Qt::Key_Y, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), f.txtFields(1).Widget());
+
+    driver.Focus(f.txtID);
+    f.txtFields(1).Enabled(false);
+    QTest::keyClick(window, Qt::Key_Y, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), f.txtFields(3).Widget());
+
+    // Moved in the tab order while the form runs: the key follows.
+    f.txtFields(1).Enabled(true);
+    f.lblLabels(1).TabIndex(0);
+    driver.Focus(f.txtID);
+    QTest::keyClick(window, Qt::Key_Y, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), f.txtFields(0).Widget());
+}
+
+// A label without a back colour of its own shows its container's: inside a
+// frame it does not paint the form's colour over the frame's.
+TEST(FormControls, ALabelShowsTheBackColourOfItsFrame) {
+    forms::testing::Driver driver;
+    frmOrder& f = Default<frmOrder>();
+    f.Show();
+    QWidget* frame = f.fraInfo.Widget();
+    QWidget* label = f.lblInfoName.Widget();
+    const QImage picture = frame->grab().toImage();
+    // Beside the label's text, and in the frame just below the label.
+    const QPoint inLabel = label->geometry().topRight() + QPoint(-2, 2);
+    const QPoint besideLabel = label->geometry().bottomRight() + QPoint(-2, 4);
+    EXPECT_EQ(picture.pixelColor(inLabel), picture.pixelColor(besideLabel));
+
+    // A colour of its own is painted.
+    f.lblInfoName.BackColor(0x00FFFF);
+    const QImage yellow = frame->grab().toImage();
+    EXPECT_EQ(yellow.pixelColor(inLabel), QColor(255, 255, 0));
+    // Transparent: the frame again.
+    f.lblInfoName.BackStyle(0);
+    EXPECT_EQ(frame->grab().toImage().pixelColor(inLabel), picture.pixelColor(besideLabel));
+}
+
 // A button that counts how many of its kind were destroyed.
 class CountedButton : public forms::CommandButton {
 public:
@@ -280,7 +335,8 @@ TEST(FormControls, LabelCaptionsAutoSizeAndAccessKeys) {
     frmRecord& f = Default<frmRecord>();
     forms::Label& l = f.lblLabels(0);
     l.Caption("Order how many &albums?");
-    EXPECT_EQ(static_cast<QLabel*>(l.Widget())->text().toStdString(), "Order how many albums?");
+    // The widget keeps the marker: it underlines the key instead of showing "&".
+    EXPECT_EQ(static_cast<QLabel*>(l.Widget())->text().toStdString(), "Order how many &albums?");
     EXPECT_EQ(l.Caption(), "Order how many &albums?");
     const forms::Twips before = l.Width();
     l.AutoSize(true);

@@ -2,6 +2,8 @@
 // tiling, and children unloaded before the parent.
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include <gtest/gtest.h>
 
@@ -93,6 +95,37 @@ TEST_F(Mdi, ChildrenOpenInsideTheParent) {
     EXPECT_EQ(sub->geometry(), main.Area()->viewport()->rect());
     EXPECT_EQ(main.Area()->geometry().top(), forms::TwipsToPixels(1215));
     EXPECT_EQ(main.Picture1.Width(), 9495);
+}
+
+// A child smaller than its controls scrolls to them; a control moved further
+// out while it runs is reached too.
+TEST_F(Mdi, AChildSmallerThanItsControlsScrollsToThem) {
+    frmSuppliers& s = Default<frmSuppliers>();
+    OpenChild(s);
+    auto* scroller = qobject_cast<QScrollArea*>(qobject_cast<QMdiSubWindow*>(s.Window())->widget());
+    ASSERT_NE(scroller, nullptr);
+    // The text box lies inside the sub-window: nothing to scroll.
+    EXPECT_EQ(scroller->verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(scroller->widget()->size(), scroller->viewport()->size());
+
+    const int below = scroller->viewport()->height() + 200;
+    s.txtID.Top(forms::PixelsToTwips(below));
+    const int reach = scroller->verticalScrollBar()->maximum() + scroller->viewport()->height();
+    EXPECT_GE(reach, below + s.txtID.Widget()->height());
+    EXPECT_EQ(scroller->horizontalScrollBar()->maximum(), 0);
+
+    const int right = scroller->viewport()->width() + 100;
+    s.txtID.Left(forms::PixelsToTwips(right));
+    EXPECT_GE(scroller->horizontalScrollBar()->maximum() + scroller->viewport()->width(),
+              right + s.txtID.Widget()->width());
+
+    // Back in place: the scroll bars go.
+    s.txtID.Move(120, 120);
+    EXPECT_EQ(scroller->verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(scroller->horizontalScrollBar()->maximum(), 0);
+    // Closing the sub-window unloads the child as before.
+    qobject_cast<QMdiSubWindow*>(s.Window())->close();
+    EXPECT_FALSE(s.IsLoaded());
 }
 
 TEST_F(Mdi, ArrangeTwoTilesVisibleChildrenSideBySide) {

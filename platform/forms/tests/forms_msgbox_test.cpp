@@ -2,6 +2,8 @@
 // what is recorded, the application title when none is given.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "test_forms.h"
 
 namespace {
@@ -82,6 +84,25 @@ TEST(FormMsgBox, AppTitleDefaultsToTheProgramName) {
     forms::SetAppTitle("VB Hanzel!");
     forms::MsgBox("x");
     EXPECT_EQ(driver.MessageBoxes().back().title, "VB Hanzel!");
+}
+
+// A text from outside (a settings value, a database error) of any length
+// gives a box of bounded size: at most 1,024 characters and 24 lines.
+TEST(FormMsgBox, HugeTextsAreBoundedBeforeTheBoxIsShown) {
+    forms::testing::Driver driver;
+    const std::string ellipsis = "\xE2\x80\xA6";
+    forms::MsgBox("Cannot open " + std::string(4 << 20, 'x'), forms::vbCritical, std::string(5000, 'T'));
+    std::string lines;
+    for (int i = 0; i < 100; ++i) lines += "line " + std::to_string(i) + "\r\n";
+    forms::MsgBox(lines);
+    const auto& boxes = driver.MessageBoxes();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].text, "Cannot open " + std::string(1024 - 12, 'x') + ellipsis);
+    EXPECT_EQ(boxes[0].title, std::string(1024, 'T') + ellipsis);
+    const std::string& shown = boxes[1].text;
+    EXPECT_EQ(shown.substr(0, 16), "line 0\r\nline 1\r\n");
+    EXPECT_EQ(std::count(shown.begin(), shown.end(), '\n'), 24);
+    EXPECT_EQ(shown.substr(shown.size() - 12), "line 23\r\n" + ellipsis);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // headers draw in the grid's font; a tree shows nodes wider than itself in
 // full, with a scroll bar.
 #include <QApplication>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QHeaderView>
 #include <QLabel>
@@ -81,6 +82,34 @@ TEST(PlatformFonts, ControlsDrawInTheFontTheyReport) {
     forms::Unload(f);
     f.Show();
     EXPECT_EQ(grid.View()->font(), client->font());
+}
+
+// The faces the forms name, where not installed, are drawn in faces of the
+// same widths; the application's own font is the forms' default.
+TEST(PlatformFonts, NamedFacesDrawInFacesOfTheirWidths) {
+    if (!QFontDatabase::families().contains(QStringLiteral("Liberation Sans")))
+        GTEST_SKIP() << "the Liberation fonts are not installed (fonts-liberation)";
+    const QStringList installed = QFontDatabase::families();
+    const std::pair<const char*, const char*> faces[] = {
+        {"MS Sans Serif", "Liberation Sans"},    {"Arial", "Liberation Sans"},
+        {"Tahoma", "Liberation Sans"},           {"Arial Narrow", "Liberation Sans Narrow"},
+        {"Times New Roman", "Liberation Serif"}, {"MS Serif", "Liberation Serif"},
+        {"Courier New", "Liberation Mono"},      {"Courier", "Liberation Mono"}};
+    for (const auto& [face, drawn] : faces) {
+        if (installed.contains(QString::fromLatin1(face))) continue;
+        EXPECT_EQ(QFontInfo(QFont(QString::fromLatin1(face))).family().toStdString(), drawn) << face;
+    }
+
+    EXPECT_EQ(QApplication::font().family(), QStringLiteral("MS Sans Serif"));
+    EXPECT_DOUBLE_EQ(QApplication::font().pointSizeF(), 8.25);
+    forms::testing::Driver driver;
+    frmCatalogue& f = Default<frmCatalogue>();
+    f.Show();
+    EXPECT_EQ(QFontInfo(f.lblComposer.Widget()->font()).family(), QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(QFontInfo(f.treMain.Widget()->font()).family(), QStringLiteral("Liberation Sans"));
+    // The locale's empty face is the form's.
+    SetLocaleFont(f.lblComposer);
+    EXPECT_EQ(QFontInfo(f.lblComposer.Widget()->font()).family(), QStringLiteral("Liberation Sans"));
 }
 
 TEST(PlatformFonts, KindsOfWidgetsGetNoFontOfTheirOwn) {

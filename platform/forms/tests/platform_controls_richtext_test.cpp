@@ -85,6 +85,53 @@ TEST(RtfReader, ReadsRunsParagraphsAndEscapesAndSkipsTables) {
     EXPECT_EQ(forms::rtf::Read("{\\rtf1 a}}} b\\").PlainText(), "a b");
 }
 
+// Damaged rich text is read as far as it goes.
+TEST(RtfReader, DamagedNumbersAndEscapesAreReadAsFarAsTheyGo) {
+    using forms::rtf::Read;
+    // \' takes exactly two hex digits: no sign, no blank, nothing else.
+    EXPECT_EQ(Read("{\\rtf1 a\\'-1b}").PlainText(), "a-1b");
+    EXPECT_EQ(Read("{\\rtf1 a\\' 9b}").PlainText(), "a 9b");
+    EXPECT_EQ(Read("{\\rtf1 bad hex \\'zz here}").PlainText(), "bad hex zz here");
+    EXPECT_EQ(Read("{\\rtf1 x\\'4").PlainText(), "x4");
+
+    // A size beyond what the box shows, or beyond 32 bits, keeps the box's size.
+    forms::rtf::Document big = Read("{\\rtf1\\fs99999999999 big}");
+    ASSERT_EQ(big.paragraphs[0].runs.size(), 1u);
+    EXPECT_EQ(big.paragraphs[0].runs[0].text, "big");
+    EXPECT_EQ(big.paragraphs[0].runs[0].pointSize, 0);
+    EXPECT_EQ(Read("{\\rtf1\\fs100000 x}").paragraphs[0].runs[0].pointSize, 0);
+    EXPECT_EQ(Read("{\\rtf1\\fs3276 x}").paragraphs[0].runs[0].pointSize, 1638);
+    // A bold word with a damaged number changes nothing.
+    EXPECT_FALSE(Read("{\\rtf1\\b99999999999 x}").paragraphs[0].runs[0].bold);
+
+    // \u: a number that is no character shows its fallback; surrogate pairs
+    // make one character; a lone high surrogate is a replacement character.
+    EXPECT_EQ(Read("{\\rtf1 a\\u99999999999?b}").PlainText(), "a?b");
+    EXPECT_EQ(Read("{\\rtf1 a\\u1114112?b}").PlainText(), "a?b");
+    EXPECT_EQ(Read("{\\rtf1 \\u-10179?\\u-8704?}").PlainText(), "\xF0\x9F\x98\x80");
+    EXPECT_EQ(Read("{\\rtf1 a\\u-10179?b}").PlainText(), "a\xEF\xBF\xBD" "b");
+    EXPECT_EQ(Read("{\\rtf1 a\\u-8704?b}").PlainText(), "a?b");
+
+    // \binN data is skipped whatever it holds, and no further than the end.
+    EXPECT_EQ(Read("{\\rtf1 a{\\pict\\bin3 x{y}b}").PlainText(), "ab");
+    EXPECT_EQ(Read("{\\rtf1 a{\\pict\\bin99999 xyz}b}").PlainText(), "a");
+    EXPECT_EQ(Read("{\\rtf1 a{\\pict\\bin99999999999 xyz}b}").PlainText(), "a");
+}
+
+TEST(PlatformRichTextBox, DamagedRichTextShowsWhatCouldBeRead) {
+    forms::testing::Driver driver;
+    frmIntro& f = Default<frmIntro>();
+    forms::RichTextBox& r = f.rtfVBStuff;
+    f.Show();
+    r.TextRTF("{\\rtf1\\fs99999999999 big \\'zz here\\u99999999999?}");
+    EXPECT_EQ(r.Text(), "big zz here?");
+    r.TextRTF("{\\rtf1{\\*\\pict\\bin99999999999 ");
+    EXPECT_EQ(r.Text(), "");
+    r.TextRTF("{\\rtf1 still works}");
+    EXPECT_EQ(r.Text(), "still works");
+    f.UnloadForm();
+}
+
 TEST(PlatformRichTextBox, SelectionMadeBoldAndRead) {
     forms::testing::Driver driver;
     frmIntro& f = Default<frmIntro>();

@@ -56,6 +56,40 @@ TEST(ClassSource, DamagedClassEntriesAreRejected) {
     EXPECT_THROW(pbvm::CompileClassSource(bytes("class a window\n")), std::runtime_error);
 }
 
+// Numbers in a class entry are numbers in range, or the entry is damaged.
+TEST(ClassSource, NumbersThatAreNoNumbersOrOutOfRangeAreRefused) {
+    const std::string good = "class a window\nglobal 28 message message\ninstance 40 x long\n"
+                             "object a window - -\n  width = 1800\nobject b statictext a 38\n";
+    auto parse = [](const std::string& lines, std::string& error) {
+        return pbvm::ParseClassEntry(pbvm::CompileClassSource(bytes(lines + "_initsrc\nwindow\na\n")), error);
+    };
+    std::string error;
+    auto def = parse(good, error);
+    ASSERT_TRUE(def) << error;
+    EXPECT_EQ(def->instanceVariables.at(0).field, 40);
+    EXPECT_EQ(def->object("a")->number("width"), 1800);
+    const std::pair<std::string, std::string> damages[] = {
+        {"a 38", "a zz"},           {"a 38", "a 99999999999"},  {"a 38", "a -2"},
+        {"a 38", "a 65536"},        {"a 38", "a 3 8"},          {"global 28", "global x28"},
+        {"global 28", "global 70000"}, {"instance 40", "instance 4e1"}, {"1800", "1e999"},
+        {"1800", "4294967296"},     {"1800", "0x708"},          {"1800", "18 00"},
+        {"message message", "message"},
+    };
+    for (const auto& [from, to] : damages) {
+        std::string damaged = good;
+        damaged.replace(damaged.find(from), from.size(), to);
+        EXPECT_FALSE(parse(damaged, error)) << damaged;
+        EXPECT_NE(error.find(to), std::string::npos) << error;
+    }
+    // The range of 32-bit values, signed or not, is kept.
+    std::string wide = good;
+    wide.replace(wide.find("1800"), 4, "4294967295\n  x = -2147483648");
+    def = parse(wide, error);
+    ASSERT_TRUE(def) << error;
+    EXPECT_EQ(def->object("a")->number("width"), 4294967295L);
+    EXPECT_EQ(def->object("a")->number("x"), -2147483648L);
+}
+
 TEST(ClassSource, DataWindowEntriesStartWithTheirMagic) {
     auto entry = pbvm::CompileDataWindowSource(bytes("datawindow d_x\n"));
     ASSERT_GE(entry.size(), 11u);

@@ -1,7 +1,10 @@
 // The library container written and read back: block layout, the directory,
 // data chains, and damaged files that must give an error, not a crash.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 #include "library_file.h"
@@ -151,6 +154,28 @@ TEST(LibraryFile, DamagedChainsGiveAnErrorInsteadOfData) {
     put32(shortSize, 2 * 512 + 32 + 12, 1600);
     reader = pbvm::LibraryReader::FromBytes(shortSize, error);
     EXPECT_FALSE(reader->Read("e", error));
+}
+
+// A directory entry claiming 4 GiB does not make the reader ask for 4 GiB:
+// in a process that cannot have that much, the damage is still an error.
+TEST(LibraryFileDeathTest, ASizeBeyondTheFileIsNotReserved) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer's shadow memory needs more than the limit leaves";
+#else
+    Bytes file = programWith({{"e", pattern(1500, 4), 0}}, 0);
+    put32(file, 2 * 512 + 32 + 12, 0xFFFFFFFF);
+    EXPECT_EXIT(
+        {
+            rlimit limit{};
+            getrlimit(RLIMIT_AS, &limit);
+            limit.rlim_cur = std::min<rlim_t>(limit.rlim_max, 2ull << 30);
+            setrlimit(RLIMIT_AS, &limit);
+            std::string error;
+            auto reader = pbvm::LibraryReader::FromBytes(file, error);
+            std::exit(reader && !reader->Read("e", error) && !error.empty() ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+#endif
 }
 
 TEST(LibraryFile, DamagedDirectoryEntriesAreRejected) {

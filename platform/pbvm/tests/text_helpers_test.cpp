@@ -45,6 +45,35 @@ TEST(RtfText, ParagraphsBoldAndEscapesBecomeHtml) {
     EXPECT_EQ(html.find('?'), std::string::npos);       // the \u fallback is skipped
 }
 
+TEST(HidePasswords, EveryOccurrenceInALongTextIsMasked) {
+    std::string text, expected;
+    for (int i = 0; i < 20000; ++i) {
+        text += "UID=dba;PWD=sql" + std::to_string(i) + ";Database=secret42,";
+        expected += "UID=dba;PWD=****;Database=****,";
+    }
+    EXPECT_EQ(pbvm::HidePasswords(text, {"secret42"}), expected);
+    // A key inside another word is no key.
+    EXPECT_EQ(pbvm::HidePasswords("xpwd=1;LogPassword=;DatabasePassword=ab", {}), "xpwd=1;LogPassword=;DatabasePassword=****");
+}
+
+// A document that cannot be read whole is shown as far as it reads: a
+// damaged escape or a parameter that is no 16-bit number is left out.
+TEST(RtfText, DamagedEscapesAndNumbersAreLeftOutAndTheRestShown) {
+    std::string html;
+    ASSERT_NO_THROW(html = pbvm::RtfToHtml("{\\rtf1 bad hex \\'zz here}"));
+    EXPECT_NE(html.find("bad hex zz here"), std::string::npos) << html;
+    ASSERT_NO_THROW(html = pbvm::RtfToHtml("{\\rtf1\\fs99999999999 big}"));
+    EXPECT_NE(html.find("font-size:12pt;\">big"), std::string::npos) << html;
+    ASSERT_NO_THROW(html = pbvm::RtfToHtml("{\\rtf1\\fs- a \\fs0 b \\fs40 c \\u99999 d \\u-10179 e\\'4}"));
+    EXPECT_NE(html.find("font-size:12pt;\">a b "), std::string::npos) << html;
+    // Half of a surrogate pair is no character: the replacement character.
+    EXPECT_NE(html.find("font-size:20pt;\">c d \xEF\xBF\xBD" "4</span>"), std::string::npos) << html;
+    // Deeply nested groups keep their style and end where they end.
+    const std::string deep = "{\\rtf1 " + std::string(100000, '{') + "\\b in" + std::string(100000, '}') + " out}";
+    ASSERT_NO_THROW(html = pbvm::RtfToHtml(deep));
+    EXPECT_NE(html.find("bold;\">in</span><span style=\"font-size:12pt;\"> out"), std::string::npos) << html;
+}
+
 TEST(LowArena, RecordsLieBelow4GiBAndAreReused) {
     pbvm::u32 a = pbvm::LowAlloc(24);
     ASSERT_NE(a, 0u);

@@ -102,3 +102,17 @@ TEST(HiveFormat, DamagedFilesAreRejectedWithTheirLine) {
     // Line ends written by another editor are accepted.
     EXPECT_EQ(FormatErrorLine(head + "[A]\r\nx=sz:1\r\n#end\r\n"), -1);
 }
+
+// A key nested without end would overflow the stack when the tree is
+// written back or freed: the file is refused instead.
+TEST(HiveFormat, KeysNestedTooDeepAreRejected) {
+    const std::string head = "#orvanta-registry 1 HKEY_CURRENT_USER\n";
+    const auto nested = [](std::size_t depth) {
+        std::string path = "k";
+        for (std::size_t i = 1; i < depth; ++i) path += "\\k";
+        return path;
+    };
+    EXPECT_EQ(FormatErrorLine(head + "[" + nested(kMaxKeyDepth) + "]\nv=sz:x\n#end\n"), -1);
+    EXPECT_EQ(FormatErrorLine(head + "[A]\n[" + nested(kMaxKeyDepth + 1) + "]\nv=sz:x\n#end\n"), 3);
+    EXPECT_EQ(FormatErrorLine(head + "[" + nested(200000) + "]\nv=sz:x\n#end\n"), 2);
+}

@@ -106,6 +106,16 @@ TEST_F(RegistryKeys, MalformedPathsAndTheHiveItselfAreRefused) {
     EXPECT_FALSE(std::filesystem::exists(HiveFilePath(Hive::CurrentUser)));
 }
 
+// The registry never makes a key that its file could not hold.
+TEST_F(RegistryKeys, KeysNestedTooDeepAreRefused) {
+    std::string path = "k";
+    for (std::size_t i = 1; i < kMaxKeyDepth; ++i) path += "\\k";
+    SetText(Hive::CurrentUser, path, "deepest", "here");
+    EXPECT_EQ(QueryValue(Hive::CurrentUser, path, "deepest")->data, "here");
+    EXPECT_EQ(ErrorNumber([&] { CreateKey(Hive::CurrentUser, path + "\\one more"); }), 5);
+    EXPECT_EQ(ErrorNumber([&] { KeyExists(Hive::CurrentUser, path + "\\one more"); }), 5);
+}
+
 using RegistryValues = TempRegistry;
 
 TEST_F(RegistryValues, TypedNamedAndDefaultValues) {

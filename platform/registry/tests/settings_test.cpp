@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+#include <vector>
+
 #include "err.h"
 #include "registry.h"
 #include "settings.h"
@@ -75,4 +79,63 @@ TEST_F(Settings, NamesThatWouldLeaveTheSettingsPlaceAreRefused) {
     // A key is a value name, so "\" is allowed there.
     SaveSetting("A", "S", "k\\1", "v");
     EXPECT_EQ(GetSetting("A", "S", "k\\1"), "v");
+}
+
+namespace {
+
+// The files beside the hive that keep a damaged copy of it.
+std::vector<std::string> KeptDamagedFiles(const std::string& folder) {
+    std::vector<std::string> kept;
+    const std::string prefix = std::filesystem::path(reg::HiveFilePath(reg::Hive::CurrentUser)).filename().string() +
+                               ".damaged-";
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().filename().string().rfind(prefix, 0) == 0) kept.push_back(entry.path().string());
+    std::sort(kept.begin(), kept.end());
+    return kept;
+}
+
+}  // namespace
+
+TEST_F(Settings, ADamagedHiveReadsAsDefaultsAndIsKeptAsideWhenASettingIsSaved) {
+    SaveSetting("Tavorin VB", "Hanzel", "DatabasePath", "/data/tavorin.mdb");
+    SaveSetting("Other", "Window", "Width", "640");
+    const std::string hive = reg::HiveFilePath(reg::Hive::CurrentUser);
+    // Cut short as a write interrupted half-way leaves it.
+    const std::string whole = ReadFile(hive);
+    const std::string damaged = whole.substr(0, whole.size() / 2);
+    WriteFile(hive, damaged);
+
+    // Reading changes nothing on disk.
+    EXPECT_EQ(GetSetting("Tavorin VB", "Hanzel", "DatabasePath", "/opt/tavorin.mdb"), "/opt/tavorin.mdb");
+    EXPECT_EQ(ReadFile(hive), damaged);
+    EXPECT_TRUE(KeptDamagedFiles(folder_).empty());
+
+    // Saving starts a new hive and keeps the damaged one beside it.
+    SaveSetting("Tavorin VB", "Hanzel", "DatabasePath", "/opt/tavorin.mdb");
+    EXPECT_EQ(GetSetting("Tavorin VB", "Hanzel", "DatabasePath"), "/opt/tavorin.mdb");
+    EXPECT_EQ(GetSetting("Other", "Window", "Width", "none"), "none");
+    auto kept = KeptDamagedFiles(folder_);
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(ReadFile(kept[0]), damaged);
+    SaveSetting("Tavorin VB", "Hanzel", "DatabasePath", "/srv/tavorin.mdb");
+    EXPECT_EQ(KeptDamagedFiles(folder_).size(), 1u);
+
+    // A second damage, even within the same second, is kept as well: no kept
+    // file is ever overwritten.
+    WriteFile(hive, "not a registry file at all\n");
+    SaveSetting("Tavorin VB", "Hanzel", "DatabasePath", "/opt/tavorin.mdb");
+    kept = KeptDamagedFiles(folder_);
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_NE(ReadFile(kept[0]), ReadFile(kept[1]));
+    EXPECT_EQ(GetSetting("Tavorin VB", "Hanzel", "DatabasePath"), "/opt/tavorin.mdb");
+}
+
+TEST_F(Settings, AHiveThatCannotBeReadGivesTheDefault) {
+    const std::string hive = reg::HiveFilePath(reg::Hive::CurrentUser);
+    // A folder where the file should be cannot be read as one.
+    std::filesystem::create_directories(hive);
+    EXPECT_EQ(GetSetting("Tavorin VB", "Hanzel", "DatabasePath", "/opt/tavorin.mdb"), "/opt/tavorin.mdb");
+    // Nothing damaged to keep: saving still reports the failure.
+    EXPECT_NE(ErrorNumber([] { SaveSetting("Tavorin VB", "Hanzel", "DatabasePath", "x"); }), 0);
+    EXPECT_TRUE(std::filesystem::is_directory(hive));
 }

@@ -9,8 +9,10 @@
 #include <QPushButton>
 #include <QTextEdit>
 #include <QToolBar>
+#include <fstream>
 
 #include "hanzel_runtime.h"
+#include "vm_state.h"
 
 namespace {
 
@@ -304,6 +306,69 @@ TEST_F(Application, AMissingSettingsFileGivesSingleSpaces) {
     runtime().StartApplication("");
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_NE(messages_[0].text.find("\n\nDBMS= \nDBPARM= "), std::string::npos) << messages_[0].text;
+}
+
+// A settings value of megabytes is cut before the error box gets it: at
+// most 1,024 characters and 24 lines, then an ellipsis.
+TEST_F(Application, AHugeDatabaseNameGivesABoundedConnectionError) {
+    WriteSettings(std::string(4 << 20, 'D') + ".mdb");
+    runtime().StartApplication("");
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_EQ(messages_[0].title, "Tavorin DSN DB Error");
+    const std::string& text = messages_[0].text;
+    EXPECT_EQ(text.substr(0, 7), "3024 - ");
+    EXPECT_LE(text.size(), 1024u + 3);
+    EXPECT_EQ(text.substr(text.size() - 3), "\xE2\x80\xA6");
+    EXPECT_NE(text.find(std::string(500, 'D')), std::string::npos);
+    EXPECT_TRUE(runtime().Halted());
+}
+
+// A description document that cannot be read whole is shown as far as it
+// reads, and the start window opens all the same.
+TEST_F(Application, ADamagedDocumentShowsWhatItCanAndTheWindowOpens) {
+    const std::pair<const char*, const char*> documents[] = {
+        {"{\\rtf1 bad hex \\'zz here}", "bad hex zz here"},
+        {"{\\rtf1\\fs99999999999 big}", "big"},
+        {"{\\rtf1 {{{{\\u-", ""},
+    };
+    for (const auto& [rtf, shown] : documents) {
+        std::ofstream(folder_ / "pb60.rtf", std::ios::binary | std::ios::trunc) << rtf;
+        runtime().StartApplication("");
+        QMainWindow* main = window("w_main1");
+        ASSERT_TRUE(main) << rtf;
+        auto* document = control<QTextEdit>(main, "rte_pb60_info");
+        ASSERT_TRUE(document);
+        EXPECT_EQ(document->toPlainText().toStdString(), shown) << rtf;
+        runtime().EndApplication();
+    }
+}
+
+// Sizes from the library as large as a 32-bit value can be give a window
+// and controls within what a screen can show.
+TEST_F(Application, HugeSizesInAClassGiveBoundedWindowsAndFonts) {
+    auto& objects = pbvm::S().groups.at(runtime().GroupOf("w_about")).def.objects;
+    const auto saved = objects;
+    for (auto& o : objects) {
+        o.properties["width"] = 4294967295L;
+        o.properties["height"] = 2147483647L;
+        o.properties["x"] = -2147483648L;
+        if (o.name == "st_4") o.properties["textsize"] = -2147483648L;
+        if (o.name == "st_3") o.properties["textsize"] = 2147483647L;
+    }
+    runtime().StartApplication("");
+    window("w_main1")->findChild<QAction*>("m_about")->trigger();
+    QMainWindow* about = window("w_about");
+    objects = saved;
+    ASSERT_TRUE(about);
+    const QSize client = about->centralWidget()->size();
+    EXPECT_LE(client.width(), 32767);
+    EXPECT_LE(client.height(), 32767);
+    auto* label = control<QLabel>(about, "st_4");
+    ASSERT_TRUE(label);
+    EXPECT_GE(label->x(), -32768);
+    EXPECT_LE(label->width(), 32767);
+    EXPECT_EQ(label->font().pointSize(), 1638);
+    EXPECT_EQ(control<QLabel>(about, "st_3")->font().pixelSize(), 1638);
 }
 
 }  // namespace

@@ -4,7 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <limits>
 
+#include "class_source.h"
 #include "dao.h"
 #include "dw_definition.h"
 #include "err.h"
@@ -176,6 +180,71 @@ TEST(DataWindowSource, ArgumentsGoInAsQuotedLiteralsAndNullMatchesNothing) {
     const std::string bad = "datawindow d_y\ntable t\ncolumn t.a a\nshow b \"[general]\"\n";
     EXPECT_FALSE(pbvm::ParseDataWindow(pbvm::Bytes(bad.begin(), bad.end()), error));
     EXPECT_NE(error.find("b"), std::string::npos);
+}
+
+// A DataWindow object whose numbers or computed expression cannot be read is
+// refused with its error; the control that uses it reports that error.
+TEST(DataWindowSource, DamagedNumbersAndExpressionsAreRefusedWithTheirError) {
+    std::ifstream in(fs::path(HANZEL_SOURCE_DIR) / "library/d_product.dws");
+    const std::string product((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_NE(product.find("compute cf_order_value"), std::string::npos);
+    std::string error;
+    ASSERT_TRUE(pbvm::ParseDataWindow(pbvm::CompileDataWindowSource(pbvm::Bytes(product.begin(), product.end())), error))
+        << error;
+    const std::pair<std::string, std::string> damages[] = {
+        {" priceperunit  *  orderdata_quantity ", "1e999*orderdata_quantity"},
+        {" priceperunit  *  orderdata_quantity ", "12abc * priceperunit"},
+        {" priceperunit  *  orderdata_quantity ", "priceperunit * nothing"},
+        {" priceperunit  *  orderdata_quantity ", "(priceperunit * orderdata_quantity"},
+        {" priceperunit  *  orderdata_quantity ", "priceperunit orderdata_quantity"},
+        {" priceperunit  *  orderdata_quantity ", "priceperunit * "},
+        {" priceperunit  *  orderdata_quantity ", std::string(40, '(') + "1" + std::string(40, ')')},
+        {"font \"Arial\" -10 400", "font \"Arial\" -99999999999 400"},
+        {"font \"Arial\" -10 400", "font \"Arial\" -10 bold"},
+    };
+    for (const auto& [from, to] : damages) {
+        std::string damaged = product;
+        damaged.replace(damaged.find(from), from.size(), to);
+        std::optional<pbvm::DwDefinition> dw;
+        ASSERT_NO_THROW(dw = pbvm::ParseDataWindow(pbvm::CompileDataWindowSource(pbvm::Bytes(damaged.begin(), damaged.end())), error)) << to;
+        EXPECT_FALSE(dw) << to;
+        EXPECT_NE(error.find(to.substr(0, 12)), std::string::npos) << to << ": " << error;
+    }
+}
+
+// A computed field that cannot be computed for a row (its expression is
+// damaged, a value is no number, the result overflows) shows as Null.
+TEST(DataWindowSource, ValuesThatCannotBeComputedAreNull) {
+    pbvm::DwDefinition dw;
+    dw.columns = {"price", "quantity", "name"};
+    auto value = [&](const std::string& expression, const std::vector<vb::Variant>& row) {
+        pbvm::DwShown shown;
+        shown.computed = "cf";
+        shown.expression = expression;
+        vb::Variant v;
+        EXPECT_NO_THROW(v = pbvm::ShownValue(dw, shown, row)) << expression;
+        return v;
+    };
+    const std::vector<vb::Variant> row = {vb::Variant(vb::Currency::FromDouble(4.75)), vb::Variant(48),
+                                          vb::Variant(std::string("Widget"))};
+    EXPECT_EQ(value("price * quantity", row).ToString(), "228");
+    EXPECT_EQ(value("(price + 1) * 2", row).ToString(), "11.5");
+    EXPECT_TRUE(value("1e999 * quantity", row).IsNull());
+    EXPECT_TRUE(value("price * nothing", row).IsNull());
+    EXPECT_TRUE(value("name * quantity", row).IsNull());
+    EXPECT_TRUE(value("1e300 * 1e300 * quantity", row).IsNull());
+    EXPECT_TRUE(value("price * 1e300", row).IsNull());  // beyond the largest amount
+    EXPECT_TRUE(value("quantity / 0", row).IsNull());
+    EXPECT_TRUE(value(std::string(100000, '(') + "1", row).IsNull());
+    EXPECT_TRUE(value("price * quantity", {vb::Variant(1)}).IsNull());  // a row without the column
+}
+
+TEST(DataWindowFormats, TheLeastAmountInTheNegativeSectionShowsWithoutItsSign) {
+    const vb::Variant least(vb::Currency::FromScaled(std::numeric_limits<std::int64_t>::min()));
+    pbvm::DwText text;
+    ASSERT_NO_THROW(text = pbvm::FormatDwValue(least, "#,##0.00;[RED](#,##0.00)"));
+    EXPECT_EQ(text.text, "(922,337,203,685,477.58)");
+    EXPECT_EQ(text.colour, "red");
 }
 
 }  // namespace

@@ -3,6 +3,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QScrollBar>
+#include <QTextEdit>
+
 #include "application.h"
 #include "frm_about.h"
 #include "frm_main.h"
@@ -47,6 +52,24 @@ TEST_F(MainForm, ShowsItsTextsAndMenus) {
         ASSERT_TRUE(bullet->Picture());
         EXPECT_EQ(bullet->Picture()->Pixmap().width(), 20);
         EXPECT_EQ(bullet->Picture()->Pixmap().height(), 18);
+    }
+}
+
+// In the faces drawn for the forms' fonts the introduction fits its box to
+// the last line, and the bullet captions their labels.
+TEST_F(MainForm, TheIntroductionAndTheBulletsShowWhole) {
+    if (!QFontDatabase::families().contains(QStringLiteral("Liberation Sans")))
+        GTEST_SKIP() << "the Liberation fonts are not installed (fonts-liberation)";
+    frmMain& main = forms::Default<frmMain>();
+    main.Show();
+    auto* intro = qobject_cast<QTextEdit*>(main.rtfVBStuff.Widget());
+    ASSERT_NE(intro, nullptr);
+    EXPECT_LE(intro->document()->size().height(), intro->viewport()->height());
+    EXPECT_EQ(intro->verticalScrollBar()->maximum(), 0);
+    for (forms::Label* label : {&main.Label1, &main.Label2, &main.Label3, &main.Label4, &main.Label5}) {
+        const QWidget* w = label->Widget();
+        EXPECT_LE(QFontMetrics(w->font()).horizontalAdvance(QString::fromStdString(label->Caption())), w->width())
+            << label->Caption();
     }
 }
 

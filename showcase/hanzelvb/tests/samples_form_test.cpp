@@ -1,12 +1,18 @@
 // The samples form: the settings entry, the company tree, the order of the
 // chosen product with its total and status panels, the grid and the chart,
 // and a database that cannot be opened.
+#include <fstream>
+#include <iterator>
+
+#include <QTableView>
+
 #include "acting_as_user.h"
 #include "acting_on_platform_controls.h"
 #include "application.h"
 #include "frm_main.h"
 #include "frm_samples.h"
 #include "hanzelvb_fixture.h"
+#include "hive.h"
 #include "settings.h"
 
 namespace hanzelvb::testing {
@@ -48,6 +54,26 @@ TEST_F(Samples, UsesTheDatabaseTheSettingNames) {
     EXPECT_TRUE(driver().MessageBoxes().empty());
     EXPECT_EQ(samples.txtProduct.Text(), "Widget");
     EXPECT_EQ(Setting(), elsewhere.string());
+}
+
+TEST_F(Samples, ADamagedSettingsFileFallsBackToTheDefaultPathAndIsKept) {
+    const fs::path hive = reg::HiveFilePath(reg::Hive::CurrentUser);
+    fs::create_directories(hive.parent_path());
+    const std::string damaged = "#orvanta-registry 1 HKEY_CURRENT_USER\n[Software\\VB and VBA Program Set";
+    std::ofstream(hive, std::ios::binary) << damaged;
+    frmSamples& samples = Open();
+    EXPECT_TRUE(driver().MessageBoxes().empty());
+    EXPECT_TRUE(samples.Visible());
+    EXPECT_EQ(samples.txtProduct.Text(), "Widget");
+    EXPECT_EQ(Setting(), (ProgramFolder() / "tavorin.mdb").string());
+    int kept = 0;
+    for (const auto& entry : fs::directory_iterator(hive.parent_path())) {
+        if (entry.path().filename().string().rfind(hive.filename().string() + ".damaged-", 0) != 0) continue;
+        ++kept;
+        std::ifstream in(entry.path(), std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), damaged);
+    }
+    EXPECT_EQ(kept, 1);
 }
 
 TEST_F(Samples, TreeHoldsTheCompanyItsDivisionsAndProductsAllExpanded) {
@@ -166,7 +192,7 @@ TEST_F(Samples, ShownTextsAreNeverWrittenBackIntoTheOrders) {
     EXPECT_EQ(Rows("Customer"), customers);
 }
 
-TEST_F(Samples, GridShowsTheCustomersAndKeepsItsWidthsOnEveryActivation) {
+TEST_F(Samples, GridShowsTheCustomersAndWidensItsColumnsOnEveryActivation) {
     frmSamples& samples = Open();
     forms::FlexGrid& grid = samples.MSFlexGrid;
     ASSERT_EQ(grid.Rows(), 7);
@@ -174,18 +200,35 @@ TEST_F(Samples, GridShowsTheCustomersAndKeepsItsWidthsOnEveryActivation) {
     EXPECT_EQ(grid.TextMatrix(0, 2), "customername");
     EXPECT_EQ(grid.TextMatrix(1, 2), "Abbott Hardware");
     EXPECT_EQ(grid.TextMatrix(6, 2), "Foster and Sons");
-    std::vector<forms::Twips> widths;
-    for (int c = 0; c < grid.Cols(); ++c) widths.push_back(grid.ColWidth(c));
-    EXPECT_GT(widths[1], widths[3]);
-    EXPECT_GT(widths[3], 960);
-    for (int round = 0; round < 6; ++round) {
+    const auto widths = [&grid] {
+        std::vector<forms::Twips> w;
+        for (int c = 0; c < grid.Cols(); ++c) w.push_back(grid.ColWidth(c));
+        return w;
+    };
+    // Every column but 1 and 2 as wide as column 0.
+    const auto expected = [&grid](forms::Twips others, forms::Twips widened) {
+        std::vector<forms::Twips> w(static_cast<std::size_t>(grid.Cols()), others);
+        w[1] = w[2] = widened;
+        return w;
+    };
+    // The first activation: every column 1.5 times column 1's width, then
+    // columns 1 and 2 1.5 times that.
+    ASSERT_GT(grid.Cols(), 3);
+    EXPECT_EQ(widths(), expected(1440, 2160));
+
+    // Shown again: the columns grow from the widths they have now.
+    ASSERT_TRUE(driver().Click(samples.cmdHome));
+    ASSERT_TRUE(driver().Click(forms::Default<frmMain>().cmdNext));
+    EXPECT_EQ(widths(), expected(3240, 4860));
+    EXPECT_EQ(grid.View()->columnWidth(0), forms::TwipsToPixels(3240));
+    EXPECT_EQ(grid.View()->columnWidth(1), forms::TwipsToPixels(4860));
+
+    // However often it is shown, no column grows wider than the grid.
+    for (int round = 0; round < 30; ++round) {
         ASSERT_TRUE(driver().Click(samples.cmdHome));
         ASSERT_TRUE(driver().Click(forms::Default<frmMain>().cmdNext));
     }
-    for (int c = 0; c < grid.Cols(); ++c) {
-        EXPECT_EQ(grid.ColWidth(c), widths[static_cast<std::size_t>(c)]) << "column " << c;
-        EXPECT_LE(grid.ColWidth(c), grid.Width()) << "column " << c;
-    }
+    for (forms::Twips w : widths()) EXPECT_EQ(w, grid.Width());
 }
 
 TEST_F(Samples, ChartShowsTheMonthsOverTheDivisions) {

@@ -7,12 +7,7 @@
 
 namespace forms {
 
-namespace {
-constexpr const char* kDefaultFace = "MS Sans Serif";
-constexpr double kDefaultSize = 8.25;
-}  // namespace
-
-Font::Font() : name_(kDefaultFace), size_(kDefaultSize) {}
+Font::Font() : name_(kDefaultFontFace), size_(kDefaultFontSize) {}
 
 void Font::notify() {
     if (changed) changed();
@@ -81,11 +76,10 @@ void Font::SetMember(const std::string& name, const vb::Variant& value) {
 }
 
 void Font::ApplyTo(QFont& f) const {
-    // The classic default face is not installed here: for it, and for an
-    // empty name, the face of `f` (the one the owner inherits) stands in.
-    // The face is set in every case, so that no font Qt keeps for a kind of
-    // widget (item views, headers) takes its place.
-    f.setFamily(!name_.empty() && name_ != kDefaultFace ? QString::fromStdString(name_) : f.family());
+    // For the default face, and for an empty name, the face of `f` (the one
+    // the owner inherits) is drawn. The face is set in every case, so that no
+    // font Qt keeps for a kind of widget (item views, headers) takes its place.
+    f.setFamily(!name_.empty() && name_ != kDefaultFontFace ? QString::fromStdString(name_) : f.family());
     f.setPointSizeF(size_);
     f.setBold(bold_);
     f.setItalic(italic_);

@@ -35,6 +35,10 @@ public:
     std::int32_t BackColor() const;
     void BackColor(std::int32_t v);
 
+    // The label's access key: the focus goes to the next control in tab
+    // order after the label that can take it.
+    void FocusNextInTabOrder();
+
     vb::Variant BoundValue() const override { return vb::Variant(state_.caption); }
     void ShowBoundValue(const vb::Variant& value) override;
 

@@ -19,6 +19,8 @@ class QMdiArea;
 
 namespace forms {
 
+class FormWindow;
+
 // Arrange styles.
 constexpr std::int16_t vbCascade = 0;
 constexpr std::int16_t vbTileHorizontal = 1;
@@ -47,8 +49,9 @@ public:
     // The multiple-document parent of the program (the last one made), or null.
     static MDIForm* Instance();
     QMdiArea* Area() const { return area_; }
-    // Puts a loading child's window into the client area.
-    QWidget* AdoptChild(Form& child, QWidget* childWindow);
+    // Puts a loading child's window into the client area, in a sub-window
+    // that scrolls when it is smaller than the child's controls.
+    QWidget* AdoptChild(Form& child, FormWindow* childWindow);
     void ChildActivated(Form* child);
     void ChildHidden(Form* child);
     void ChildGone(Form* child);

@@ -12,6 +12,10 @@ class QFont;
 
 namespace forms {
 
+// The face and size of a new Font, and of the application's own font.
+inline constexpr const char* kDefaultFontFace = "MS Sans Serif";
+inline constexpr double kDefaultFontSize = 8.25;
+
 class Font : public vb::Object {
 public:
     Font();
@@ -39,8 +43,9 @@ public:
 
     // Applies this font to `f`, which holds the font the owner inherits:
     // face, size and style, each set on `f` so that the widget draws exactly
-    // this font. An empty name, or the classic default face, keeps the face
-    // of `f`. The character set has no Qt counterpart and is only kept.
+    // this font. An empty name, or the default face, keeps the face of `f`
+    // (the form's, which is the application's unless the form names
+    // another). The character set has no Qt counterpart and is only kept.
     void ApplyTo(QFont& f) const;
     // Copies every member from `other` without notifying.
     void CopyFrom(const Font& other);

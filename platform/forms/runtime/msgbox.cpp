@@ -5,6 +5,7 @@
 #include <QPushButton>
 
 #include "application.h"
+#include "bounded_text.h"
 #include "form.h"
 #include "scripted_user.h"
 
@@ -67,8 +68,10 @@ QMessageBox::Icon IconOf(int style) {
 
 }  // namespace
 
-int MsgBox(const std::string& prompt, int style, const std::string& title) {
-    const std::string shownTitle = title.empty() ? AppTitle() : title;
+int MsgBox(const std::string& fullPrompt, int style, const std::string& title) {
+    // Prompts and titles can carry texts from outside of any length.
+    const std::string prompt = vb::BoundedShownText(fullPrompt);
+    const std::string shownTitle = vb::BoundedShownText(title.empty() ? AppTitle() : title);
     if (ScriptedUser* user = CurrentScriptedUser()) return user->MsgBoxAnswer(shownTitle, prompt, style);
     EnsureQtApplication();
     Form* owner = ActiveForm();

@@ -2,10 +2,14 @@
 // Reads rich text (RTF) into paragraphs of formatted runs, for the rich-text
 // box. The subset our documents use: groups, \b \i \ul (and their 0 and
 // \ulnone forms), \plain, \fs (half points), \par, \line, \tab, \'hh
-// (Windows-1252 bytes), \uN (with \ucN fallback characters skipped),
-// escaped \\ \{ \}, \~ and \_; the font, colour and style tables, document
-// information and every \* destination are skipped, other control words are
-// ignored.
+// (Windows-1252 bytes), \uN (with \ucN fallback characters skipped, and
+// surrogate pairs joined), escaped \\ \{ \}, \~ and \_; the font, colour and
+// style tables, document information and every \* destination are skipped,
+// \binN data is passed over, other control words are ignored.
+// Damaged input is read as far as it goes: a control word whose number does
+// not fit 32 bits is ignored, \' without two hex digits is plain text, a
+// \u number that is no character shows its fallback, and \fs sizes the box
+// cannot show (above 1638 points) leave the box's own size.
 #include <string>
 #include <string_view>
 #include <vector>

@@ -74,8 +74,8 @@ void MDIForm::LayoutClient() {
     area_->setGeometry(0, top, client_->width(), std::max(0, bottom - top));
 }
 
-QWidget* MDIForm::AdoptChild(Form& child, QWidget* childWindow) {
-    QMdiSubWindow* sub = area_->addSubWindow(childWindow);
+QWidget* MDIForm::AdoptChild(Form& child, FormWindow* childWindow) {
+    QMdiSubWindow* sub = area_->addSubWindow(new ChildFormScroller(childWindow));
     sub->setAttribute(Qt::WA_DeleteOnClose, false);
     sub->setWindowTitle(QString::fromStdString(child.state_.caption));
     if (!child.state_.icon) {

@@ -1,5 +1,6 @@
 #include "application.h"
 
+#include <cstdio>
 #include <unordered_map>
 #include <utility>
 
@@ -17,6 +18,7 @@
 #include "accessibility.h"
 #include "app_object.h"
 #include "err.h"
+#include "font_faces.h"
 #include "program_hooks.h"
 #include "msgbox.h"
 #include "screen.h"
@@ -118,6 +120,7 @@ Application::Application(int& argc, char** argv) {
     if (!QApplication::instance()) app_ = std::make_unique<RuntimeApplication>(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     InstallDoEventsHook();
+    detail::InstallFontFaces();
 }
 
 Application::~Application() {
@@ -155,6 +158,7 @@ void EnsureQtApplication() {
         new RuntimeApplication(argc, argv);  // lives for the whole process
         QApplication::setQuitOnLastWindowClosed(false);
     }
+    detail::InstallFontFaces();
     detail::InstallAccessibility();
 }
 
@@ -307,29 +311,33 @@ void detail::RunNested(const std::function<void()>& loop) {
     if (r.ended) throw EndRequest{};
 }
 
+namespace {
+
+// The program ends after a fatal error. When even the box that tells the
+// user cannot be shown, the message goes to the standard error stream.
+void ReportFatalError(const std::string& message) {
+    try {
+        MsgBox(message, vbCritical);
+    } catch (...) {
+        std::fprintf(stderr, "%s\n", message.c_str());
+    }
+}
+
+}  // namespace
+
 void detail::HandleTopLevelError(std::exception_ptr error) {
     try {
         std::rethrow_exception(error);
     } catch (const EndRequest&) {
         DoEnd();
     } catch (const vb::VBError& e) {
-        try {
-            MsgBox("Run-time error '" + std::to_string(e.number()) + "':\r\n\r\n" + e.description(),
-                   vbCritical);
-        } catch (...) {
-        }
+        ReportFatalError("Run-time error '" + std::to_string(e.number()) + "':\r\n\r\n" + e.description());
         DoEnd();
     } catch (const std::exception& e) {
-        try {
-            MsgBox(std::string("Run-time error:\r\n\r\n") + e.what(), vbCritical);
-        } catch (...) {
-        }
+        ReportFatalError(std::string("Run-time error:\r\n\r\n") + e.what());
         DoEnd();
     } catch (...) {
-        try {
-            MsgBox("Run-time error '51':\r\n\r\n" + vb::StandardErrorDescription(51), vbCritical);
-        } catch (...) {
-        }
+        ReportFatalError("Run-time error '51':\r\n\r\n" + vb::StandardErrorDescription(51));
         DoEnd();
     }
 }

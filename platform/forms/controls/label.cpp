@@ -1,5 +1,9 @@
 #include "label.h"
 
+#include <algorithm>
+#include <vector>
+
+#include <QEvent>
 #include <QFontMetrics>
 #include <QLabel>
 
@@ -11,7 +15,7 @@
 namespace forms {
 
 namespace {
-// The caption as shown: "&" marks an access key and is not shown ("&&" is one "&").
+// The caption as measured: "&" marks an access key and is not shown ("&&" is one "&").
 QString ShownCaption(const std::string& caption) {
     QString out;
     const QString in = QString::fromStdString(caption);
@@ -28,6 +32,37 @@ QString ShownCaption(const std::string& caption) {
     out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return out;
 }
+
+// The caption as the widget takes it: the access key marked, for the widget
+// to underline.
+QString MarkedCaption(const std::string& caption) {
+    QString out = QString::fromStdString(caption);
+    out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return out;
+}
+
+// A label's widget. It is its own buddy, which makes it underline its access
+// key and take the key; where the key sends the focus is decided when it is
+// pressed, by the tab order of that moment.
+class LabelWidget : public QLabel {
+public:
+    LabelWidget(QWidget* parent, Label* label) : QLabel(parent), label_(label) {
+        setTextFormat(Qt::PlainText);
+        setBuddy(this);
+    }
+
+protected:
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::Shortcut) {
+            label_->FocusNextInTabOrder();
+            return true;
+        }
+        return QLabel::event(e);
+    }
+
+private:
+    Label* label_;
+};
 }  // namespace
 
 Label::Label(ControlParent parent, std::string name, std::string caption, Twips left, Twips top,
@@ -140,10 +175,25 @@ void Label::ShowBoundValue(const vb::Variant& value) {
     common_.dataChanged = false;
 }
 
-QWidget* Label::CreateWidget(QWidget* parent) {
-    auto* l = new QLabel(parent);
-    l->setTextFormat(Qt::PlainText);
-    return l;
+QWidget* Label::CreateWidget(QWidget* parent) { return new LabelWidget(parent, this); }
+
+void Label::FocusNextInTabOrder() {
+    std::vector<Control*> order;
+    for (Control* c : Host().ControlsList()) {
+        if (c->HasTabIndex()) order.push_back(c);
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [](Control* a, Control* b) { return a->RawTabIndex() < b->RawTabIndex(); });
+    const auto self = std::find(order.begin(), order.end(), this);
+    if (self == order.end()) return;
+    // The controls after the label, then those before it.
+    std::rotate(order.begin(), self + 1, order.end());
+    for (Control* c : order) {
+        QWidget* w = c->Widget();
+        if (c == this || !c->CanFocus() || !w || !w->isEnabled() || !w->isVisibleTo(w->window())) continue;
+        w->setFocus(Qt::ShortcutFocusReason);
+        return;
+    }
 }
 
 void Label::FitToCaption() {
@@ -167,7 +217,7 @@ void Label::FitToCaption() {
 
 void Label::ApplyState() {
     auto* l = static_cast<QLabel*>(widget_);
-    l->setText(ShownCaption(state_.caption));
+    l->setText(MarkedCaption(state_.caption));
     Qt::Alignment a = Qt::AlignTop;
     a |= state_.alignment == 1 ? Qt::AlignRight : state_.alignment == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
     l->setAlignment(a);
@@ -177,7 +227,9 @@ void Label::ApplyState() {
     if (detail::IsOwnColor(state_.foreColor)) p.setColor(QPalette::WindowText, detail::ColorFromVB(state_.foreColor));
     if (detail::IsOwnColor(state_.backColor)) p.setColor(QPalette::Window, detail::ColorFromVB(state_.backColor));
     l->setPalette(p);
-    l->setAutoFillBackground(state_.backStyle == 1);
+    // An opaque label without a back colour of its own shows the colour its
+    // form or frame gives it: the container's background shows through.
+    l->setAutoFillBackground(state_.backStyle == 1 && detail::IsOwnColor(state_.backColor));
     if (state_.autoSize) {
         FitToCaption();
         PlaceWidget();

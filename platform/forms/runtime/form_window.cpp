@@ -1,6 +1,10 @@
 #include "form_window.h"
 
+#include <algorithm>
+
+#include <QChildEvent>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QVBoxLayout>
@@ -12,6 +16,27 @@ namespace forms {
 
 ClientArea::ClientArea(Form* form, QWidget* parent) : QWidget(parent), form_(form) {
     setFocusPolicy(Qt::ClickFocus);
+}
+
+bool ClientArea::event(QEvent* e) {
+    // Every control's widget is watched for changes of its place and size.
+    if (e->type() == QEvent::ChildAdded) {
+        if (auto* w = qobject_cast<QWidget*>(static_cast<QChildEvent*>(e)->child())) w->installEventFilter(this);
+    }
+    return QWidget::event(e);
+}
+
+bool ClientArea::eventFilter(QObject* watched, QEvent* e) {
+    switch (e->type()) {
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::Hide:
+        if (contentsChanged && watched->parent() == this) contentsChanged();
+        break;
+    default: break;
+    }
+    return QWidget::eventFilter(watched, e);
 }
 
 void ClientArea::mouseReleaseEvent(QMouseEvent* e) {
@@ -72,6 +97,13 @@ void FormWindow::DetachFromForm() {
     client_->DetachFromForm();
 }
 
+QSize FormWindow::ContentsSize() const {
+    const QRect children = client_->childrenRect();
+    const int width = std::max(0, children.right() + 1);
+    const int height = std::max(0, children.bottom() + 1);
+    return {width, height + MenuBarHeight()};
+}
+
 void FormWindow::closeEvent(QCloseEvent* e) {
     e->ignore();
     if (form_) form_->OnCloseRequested();
@@ -92,6 +124,29 @@ void FormWindow::resizeEvent(QResizeEvent* e) {
 void FormWindow::moveEvent(QMoveEvent* e) {
     QWidget::moveEvent(e);
     if (form_) form_->OnMoved();
+}
+
+}  // namespace forms
+
+namespace forms {
+
+ChildFormScroller::ChildFormScroller(FormWindow* window) : window_(window) {
+    setFrameShape(QFrame::NoFrame);
+    setWidgetResizable(true);
+    setWidget(window);
+    window->Client()->contentsChanged = [this] { FitContents(); };
+}
+
+void ChildFormScroller::closeEvent(QCloseEvent* e) { e->setAccepted(window_->close()); }
+
+void ChildFormScroller::FitContents() {
+    const QSize contents = window_->ContentsSize();
+    if (window_->minimumSize() == contents) return;
+    window_->setMinimumSize(contents);
+    // Lays the window out again at once: larger than the sub-window it
+    // scrolls, smaller it fills the sub-window.
+    QEvent relayout(QEvent::LayoutRequest);
+    QCoreApplication::sendEvent(this, &relayout);
 }
 
 }  // namespace forms

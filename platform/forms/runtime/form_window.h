@@ -3,6 +3,7 @@
 // menu bar above its client area; the client area holds the controls.
 #include <functional>
 
+#include <QScrollArea>
 #include <QWidget>
 
 class QMenuBar;
@@ -20,8 +21,12 @@ public:
     std::function<void()> resized;
     // The form lets go of the area: later events reach no form.
     void DetachFromForm();
+    // Called when a control on it moved, changed size, showed or hid.
+    std::function<void()> contentsChanged;
 
 protected:
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
@@ -43,6 +48,8 @@ public:
     // The form lets go of its window, whose deletion waits for the event
     // loop: events delivered meanwhile reach no form.
     void DetachFromForm();
+    // The size that shows every control of the client area (and the menu bar).
+    QSize ContentsSize() const;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -55,6 +62,24 @@ private:
     QVBoxLayout* layout_;
     ClientArea* client_;
     QMenuBar* menuBar_ = nullptr;
+};
+
+// What a multiple-document child's sub-window holds: the form's window, with
+// scroll bars when the sub-window is smaller than the controls on the form,
+// so that every control can be reached. Larger, the form fills it.
+class ChildFormScroller : public QScrollArea {
+public:
+    explicit ChildFormScroller(FormWindow* window);
+    FormWindow* Window() const { return window_; }
+
+protected:
+    // Closing the sub-window is closing the form's window.
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    // Keeps the form's window at least as large as what it holds.
+    void FitContents();
+    FormWindow* window_;
 };
 
 }  // namespace forms

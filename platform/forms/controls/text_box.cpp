@@ -70,7 +70,9 @@ void TextBox::Text(const std::string& text) {
 
 void TextBox::SetWidgetText(const std::string& text) {
     if (auto* e = qobject_cast<QLineEdit*>(widget_)) {
+        // Text set by the program shows from its start, the caret before it.
         e->setText(ToWidget(text));
+        e->setCursorPosition(0);
     } else if (auto* p = qobject_cast<QPlainTextEdit*>(widget_)) {
         p->setPlainText(ToWidget(text));
     }
@@ -276,6 +278,7 @@ QWidget* TextBox::CreateWidget(QWidget* parent) {
     }
     auto* e = new QLineEdit(parent);
     e->setText(ToWidget(state_.text));
+    e->setCursorPosition(0);
     QObject::connect(e, &QLineEdit::textChanged, connections_,
                      [this](const QString& t) { TextEdited(WidgetText(t, false)); });
     return e;
@@ -296,7 +299,10 @@ void TextBox::ApplyState() {
         Qt::Alignment a = Qt::AlignVCenter;
         a |= state_.alignment == 1 ? Qt::AlignRight : state_.alignment == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
         e->setAlignment(a);
-        if (e->text() != ToWidget(state_.text)) e->setText(ToWidget(state_.text));
+        if (e->text() != ToWidget(state_.text)) {
+            e->setText(ToWidget(state_.text));
+            e->setCursorPosition(0);
+        }
     } else if (auto* p = qobject_cast<QPlainTextEdit*>(widget_)) {
         p->setReadOnly(state_.locked);
         if (p->toPlainText() != ToWidget(state_.text)) p->setPlainText(ToWidget(state_.text));

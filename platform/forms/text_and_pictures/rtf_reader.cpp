@@ -1,8 +1,10 @@
 #include "rtf_reader.h"
 
 #include <cctype>
+#include <charconv>
+#include <algorithm>
 #include <cstdint>
-#include <cstdlib>
+#include <optional>
 
 namespace forms::rtf {
 
@@ -19,7 +21,14 @@ char32_t FromCp1252(unsigned char b) {
     return b;
 }
 
+constexpr char32_t kReplacement = 0xFFFD;
+
+bool IsHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// Only code points that UTF-8 can carry; anything else becomes U+FFFD.
 void AppendUtf8(std::string& out, char32_t c) {
+    if (c > 0x10FFFF || IsHighSurrogate(c) || IsLowSurrogate(c)) c = kReplacement;
     if (c < 0x80) {
         out += static_cast<char>(c);
     } else if (c < 0x800) {
@@ -36,6 +45,16 @@ void AppendUtf8(std::string& out, char32_t c) {
         out += static_cast<char>(0x80 | (c & 0x3F));
     }
 }
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// Font sizes in half points that the box can show (up to 1638 points).
+constexpr long kLargestHalfPoints = 3276;
 
 struct Format {
     bool bold = false, italic = false, underline = false;
@@ -87,12 +106,14 @@ public:
             }
             Emit(FromCp1252(static_cast<unsigned char>(c)));
         }
+        FlushSurrogate();
         return std::move(doc_);
     }
 
 private:
     void Emit(char32_t c) {
         if (format_.skip) return;
+        FlushSurrogate();
         std::vector<forms::rtf::Run>& runs = doc_.paragraphs.back().runs;
         if (runs.empty() || runs.back().bold != format_.bold || runs.back().italic != format_.italic ||
             runs.back().underline != format_.underline || runs.back().pointSize != format_.pointSize) {
@@ -111,17 +132,33 @@ private:
         }
         std::string word;
         while (pos_ < in_.size() && std::isalpha(static_cast<unsigned char>(in_[pos_]))) word += in_[pos_++];
-        bool hasParam = false;
-        long param = 0;
+        // The parameter: an optional "-" and digits. One that does not fit a
+        // 32-bit number is damaged, and the word is passed over.
+        std::optional<long> param;
+        bool damaged = false;
         if (pos_ < in_.size() && (in_[pos_] == '-' || std::isdigit(static_cast<unsigned char>(in_[pos_])))) {
             const std::size_t start = pos_;
             if (in_[pos_] == '-') ++pos_;
             while (pos_ < in_.size() && std::isdigit(static_cast<unsigned char>(in_[pos_]))) ++pos_;
-            param = std::strtol(std::string(in_.substr(start, pos_ - start)).c_str(), nullptr, 10);
-            hasParam = true;
+            std::int32_t value = 0;
+            const auto [end, ec] = std::from_chars(in_.data() + start, in_.data() + pos_, value);
+            if (ec == std::errc{} && end == in_.data() + pos_) param = value;
+            else damaged = true;
         }
         if (pos_ < in_.size() && in_[pos_] == ' ') ++pos_;  // the delimiter belongs to the word
-        Word(word, hasParam, param);
+        if (word == "bin") {
+            SkipBinary(damaged, param.value_or(0));
+            return;
+        }
+        if (!damaged) Word(word, param);
+    }
+
+    // \binN: N bytes of data follow, whatever they hold; a count that is
+    // damaged or runs past the end ends the document.
+    void SkipBinary(bool damaged, long count) {
+        const std::size_t left = in_.size() - pos_;
+        if (damaged) pos_ = in_.size();
+        else if (count > 0) pos_ += std::min(left, static_cast<std::size_t>(count));
     }
 
     void Symbol(char c) {
@@ -137,12 +174,12 @@ private:
             format_.skip = true;  // an optional destination
             break;
         case '\'': {
+            // Exactly two hex digits make a byte; anything else is read as text.
             if (pos_ + 2 > in_.size()) return;
-            const std::string hex(in_.substr(pos_, 2));
+            const int hi = HexValue(in_[pos_]), lo = HexValue(in_[pos_ + 1]);
+            if (hi < 0 || lo < 0) return;
             pos_ += 2;
-            char* end = nullptr;
-            const long b = std::strtol(hex.c_str(), &end, 16);
-            if (end == hex.c_str() + 2) Text(FromCp1252(static_cast<unsigned char>(b)));
+            Text(FromCp1252(static_cast<unsigned char>(hi * 16 + lo)));
             break;
         }
         case '\r':
@@ -162,11 +199,12 @@ private:
 
     void Paragraph() {
         pendingSkip_ = 0;
+        FlushSurrogate();
         if (!format_.skip) doc_.paragraphs.emplace_back();
     }
 
-    void Word(const std::string& w, bool hasParam, long param) {
-        const bool on = !hasParam || param != 0;
+    void Word(const std::string& w, std::optional<long> param) {
+        const bool on = !param || *param != 0;
         if (w != "u") pendingSkip_ = 0;
         if (groupStart_ && IsSkippedDestination(w)) {
             format_.skip = true;
@@ -182,7 +220,8 @@ private:
             format_.bold = format_.italic = format_.underline = false;
             format_.pointSize = 0;
         } else if (w == "fs") {
-            format_.pointSize = hasParam && param > 0 ? param / 2.0 : 0;
+            // A size the box cannot show leaves the box's own size.
+            format_.pointSize = param && *param > 0 && *param <= kLargestHalfPoints ? *param / 2.0 : 0;
         } else if (w == "par") {
             Paragraph();
         } else if (w == "line") {
@@ -190,12 +229,36 @@ private:
         } else if (w == "tab") {
             Emit(U'\t');
         } else if (w == "uc") {
-            format_.unicodeSkip = hasParam && param >= 0 ? static_cast<int>(param) : 1;
-        } else if (w == "u" && hasParam) {
-            const long code = param < 0 ? param + 65536 : param;
-            Emit(static_cast<char32_t>(code));
-            pendingSkip_ = format_.unicodeSkip;
+            format_.unicodeSkip = param && *param >= 0 ? static_cast<int>(std::min(*param, 255L)) : 1;
+        } else if (w == "u" && param) {
+            Unicode(*param < 0 ? *param + 65536 : *param);
         }
+    }
+
+    // \uN: a character, followed by \ucN fallback characters for readers
+    // that cannot show it. Characters above U+FFFF come as two surrogates;
+    // a number that is no character leaves its fallback to be shown.
+    void Unicode(long code) {
+        if (code < 0 || code > 0x10FFFF || (IsLowSurrogate(static_cast<char32_t>(code)) && !highSurrogate_)) return;
+        const auto c = static_cast<char32_t>(code);
+        if (IsHighSurrogate(c)) {
+            FlushSurrogate();
+            if (!format_.skip) highSurrogate_ = c;
+        } else if (IsLowSurrogate(c)) {
+            const char32_t high = highSurrogate_;
+            highSurrogate_ = 0;
+            Emit(0x10000 + ((high - 0xD800) << 10) + (c - 0xDC00));
+        } else {
+            Emit(c);
+        }
+        pendingSkip_ = format_.unicodeSkip;
+    }
+
+    // A high surrogate with no low one after it.
+    void FlushSurrogate() {
+        if (!highSurrogate_) return;
+        highSurrogate_ = 0;
+        Emit(kReplacement);
     }
 
     std::string_view in_;
@@ -204,6 +267,7 @@ private:
     std::vector<Format> stack_;
     bool groupStart_ = false;
     int pendingSkip_ = 0;
+    char32_t highSurrogate_ = 0;  // waiting for its low surrogate
     Document doc_;
 };
 

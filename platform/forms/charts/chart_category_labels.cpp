@@ -1,5 +1,7 @@
 #include "chart_category_labels.h"
 
+#include <algorithm>
+
 #include <QBarCategoryAxis>
 #include <QChart>
 #include <QFontMetricsF>
@@ -16,7 +18,8 @@ constexpr char kKeeperName[] = "categoryLabelKeeper";
 constexpr char kCategoriesProperty[] = "categoryLabels";
 // The axis gives each label the plot's width over one more than the number
 // of categories, less some space on either side.
-constexpr qreal kLabelPadding = 5;
+// The chart leaves at least this much, or half a line, beside each label.
+constexpr qreal kLabelPadding = 8;
 // Passes over the labels after one change of the chart's size: each pass
 // changes the plot a little, and two settle it.
 constexpr int kPassesPerSize = 3;
@@ -33,9 +36,10 @@ public:
     }
     void Fit() {
         if (!chart_ || !axis_ || fitting_ || passes_ >= kPassesPerSize || categories_.isEmpty()) return;
-        const qreal width = chart_->plotArea().width() / (categories_.size() + 1) - 2 * kLabelPadding;
-        if (width <= 0) return;
         const QFontMetricsF metrics(axis_->labelsFont());
+        const qreal padding = std::max(kLabelPadding, metrics.height() / 2);
+        const qreal width = chart_->plotArea().width() / (categories_.size() + 1) - 2 * padding;
+        if (width <= 0) return;
         QStringList shown;
         QSet<QString> seen;
         bool turn = false;
