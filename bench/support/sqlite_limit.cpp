@@ -30,8 +30,8 @@ LimitRun MeasureSqliteLimit(const std::string& databasePath, const std::vector<s
             ++run.rows;
             for (int c = 0; c < columns; ++c) {
                 switch (sqlite3_column_type(stmt, c)) {
-                case SQLITE_INTEGER: sink ^= sqlite3_column_int64(stmt, c); run.bytes += 8; break;
-                case SQLITE_FLOAT: sink ^= static_cast<long long>(sqlite3_column_double(stmt, c)); run.bytes += 8; break;
+                case SQLITE_INTEGER: sink = sink ^ sqlite3_column_int64(stmt, c); run.bytes += 8; break;
+                case SQLITE_FLOAT: sink = sink ^ static_cast<long long>(sqlite3_column_double(stmt, c)); run.bytes += 8; break;
                 case SQLITE_NULL: break;
                 default:
                     if (sqlite3_column_text(stmt, c)) run.bytes += sqlite3_column_bytes(stmt, c);
