@@ -7,33 +7,23 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
-#include <QComboBox>
 #include <QHeaderView>
 #include <QStackedLayout>
-#include <QStyledItemDelegate>
-#include <QTableWidget>
+#include <QTableView>
 #include <QValueAxis>
 
 #include "chart_accessible.h"
 #include "chart_category_labels.h"
 #include "dao.h"
 #include "dw_definition.h"
+#include "dw_state.h"
+#include "dw_table_model.h"
 #include "err.h"
 #include "vm_state.h"
 
 namespace pbvm {
 
 std::shared_ptr<dao::Database> ConnectedDatabase(u32 transaction);
-
-struct DwState {
-    std::optional<DwDefinition> definition;
-    DwRows rows;
-    // Values of the drop-down DataWindows, by shown column.
-    std::map<std::string, std::vector<std::string>> dropDowns;
-    // Why the DataWindow object could not be loaded, or the error of the
-    // last Retrieve; empty after a good one.
-    std::string error;
-};
 
 namespace {
 
@@ -44,35 +34,8 @@ constexpr u32 kSqlCode = 8, kSqlNRows = 9, kDbCode = 10, kErrorText = 11;
 const PbValue& arg(u32 first, u32 i) { return At<PbValue>(first)[i]; }
 void setLong(PbValue& r, long n) { r = {static_cast<u32>(n), flag::kLong, type::kLong}; }
 
-QFont fontOf(const DwFont& f, bool bold = false) {
-    QFont font(QString::fromStdString(f.face));
-    font.setPointSize(f.size < 0 ? -f.size : 10);
-    font.setBold(bold || f.weight >= 700);
-    return font;
-}
-
-// The drop-down DataWindow column edits with a list of the other object's
-// display values.
-class DropDownDelegate : public QStyledItemDelegate {
-public:
-    DropDownDelegate(QObject* parent, std::vector<std::string> values)
-        : QStyledItemDelegate(parent), values_(std::move(values)) {}
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem&, const QModelIndex&) const override {
-        auto* combo = new QComboBox(parent);
-        for (const auto& v : values_) combo->addItem(QString::fromStdString(v));
-        return combo;
-    }
-    void setEditorData(QWidget* editor, const QModelIndex& index) const override {
-        auto* combo = static_cast<QComboBox*>(editor);
-        combo->setCurrentText(index.data().toString());
-    }
-    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
-        model->setData(index, static_cast<QComboBox*>(editor)->currentText());
-    }
-
-private:
-    std::vector<std::string> values_;
-};
+// A value as a list or a graph shows it without a display format.
+QString plainText(const vb::Variant& value) { return QString::fromStdString(FormatDwValue(value, "[general]").text); }
 
 void setTransactionResult(u32 transaction, long code, long rows, long dbCode, const std::string& text) {
     Object* t = FindObject(transaction);
@@ -89,37 +52,11 @@ void setTransactionResult(u32 transaction, long code, long rows, long dbCode, co
     }
 }
 
-QTableWidget* tableOf(Object& o) { return o.widget ? o.widget->findChild<QTableWidget*>() : nullptr; }
+QTableView* tableOf(Object& o) { return o.widget ? o.widget->findChild<QTableView*>() : nullptr; }
 QChartView* chartOf(Object& o) { return o.widget ? o.widget->findChild<QChartView*>() : nullptr; }
-
-void drawTable(Object& o, QTableWidget* table) {
-    const DwDefinition& dw = *o.dw->definition;
-    table->clear();
-    table->setColumnCount(static_cast<int>(dw.shown.size()));
-    table->setRowCount(static_cast<int>(o.dw->rows.rows.size()));
-    table->setFont(fontOf(dw.font));
-    for (int c = 0; c < static_cast<int>(dw.shown.size()); ++c) {
-        const DwShown& s = dw.shown[c];
-        auto* header = new QTableWidgetItem(QString::fromStdString(s.label));
-        header->setFont(fontOf(dw.font, s.boldLabel));
-        header->setData(Qt::UserRole, QString::fromStdString(s.labelName));
-        table->setHorizontalHeaderItem(c, header);
-        if (!s.dropDown.empty()) table->setItemDelegateForColumn(c, new DropDownDelegate(table, o.dw->dropDowns[s.column]));
-    }
-    for (int r = 0; r < table->rowCount(); ++r) {
-        const auto& row = o.dw->rows.rows[r];
-        for (int c = 0; c < table->columnCount(); ++c) {
-            const DwShown& s = dw.shown[c];
-            const DwText text = FormatDwValue(ShownValue(dw, s, row), s.format);
-            auto* item = new QTableWidgetItem(QString::fromStdString(text.text));
-            if (!text.colour.empty()) item->setForeground(QColor(QString::fromStdString(text.colour)));
-            if (s.dropDown.empty()) item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-            const vb::Variant v = ShownValue(dw, s, row);
-            if (v.IsNumericType()) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            table->setItem(r, c, item);
-        }
-    }
-    table->resizeColumnsToContents();
+DwTableModel* modelOf(Object& o) {
+    QTableView* table = tableOf(o);
+    return table ? dynamic_cast<DwTableModel*>(table->model()) : nullptr;
 }
 
 void drawGraph(Object& o, QChartView* view) {
@@ -128,18 +65,22 @@ void drawGraph(Object& o, QChartView* view) {
     auto* chart = new QChart;
     auto* series = new QBarSeries(chart);
     const int category = dw.columnIndex(g.category);
+    const DwRows& rows = o.dw->rows;
     QStringList categories;
-    for (const auto& row : o.dw->rows.rows) categories << QString::fromStdString(category < 0 ? "" : row[category].ToString());
+    categories.reserve(static_cast<int>(rows.size()));
+    for (std::size_t r = 0; r < rows.size(); ++r) categories << (category < 0 ? QString() : plainText(rows.value(r, category)));
     for (std::size_t i = 0; i < g.values.size(); ++i) {
         const std::string name = i < g.series.size() ? g.series[i] : g.values[i];
         auto* set = new QBarSet(QString::fromStdString(name));
         const int column = dw.columnIndex(g.values[i]);
-        for (const auto& row : o.dw->rows.rows)
-            *set << (column >= 0 && row[column].IsNumericType() ? row[column].ToDouble() : 0.0);
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            const vb::Variant v = column >= 0 ? rows.value(r, column) : vb::Variant();
+            *set << (v.IsNumericType() ? v.ToDouble() : 0.0);
+        }
         series->append(set);
     }
     chart->addSeries(series);
-    const QFont axisFont = fontOf(g.axisFont);
+    const QFont axisFont = DwQtFont(g.axisFont);
     auto* x = new QBarCategoryAxis(chart);
     x->setTitleText(QString::fromStdString(g.categoryLabel));
     x->setTitleFont(axisFont);
@@ -152,7 +93,7 @@ void drawGraph(Object& o, QChartView* view) {
     charts::SetCategoryLabels(chart, x, categories);
     series->attachAxis(x);
     series->attachAxis(y);
-    if (o.dw->rows.rows.empty()) y->setRange(0, 1);
+    if (rows.empty()) y->setRange(0, 1);
     else y->applyNiceNumbers();
     chart->legend()->setAlignment(Qt::AlignRight);
     chart->legend()->setToolTip(QString::fromStdString(g.seriesLabel));
@@ -163,10 +104,31 @@ void drawGraph(Object& o, QChartView* view) {
     qtaccess::ChartChanged(view);
 }
 
+// Shows the rows: the table's model learns them (it formats only the cells
+// painted or measured), the graph is drawn again.
 void draw(Object& o) {
     if (!o.dw || !o.dw->definition) return;
-    if (QTableWidget* table = tableOf(o)) drawTable(o, table);
+    if (QTableView* table = tableOf(o)) table->resizeColumnsToContents();
     if (QChartView* view = chartOf(o)) drawGraph(o, view);
+}
+
+// Replaces the rows, freeing the old ones first and at once; `fill` brings
+// the new ones (and may throw, leaving none).
+template <class Fill>
+void replaceRows(Object& o, Fill fill) {
+    DwTableModel* model = modelOf(o);
+    if (model) model->beginRowsChange();
+    o.dw->rows.clear();
+    o.dw->dropDowns.clear();
+    try {
+        fill();
+    } catch (...) {
+        o.dw->rows.clear();
+        o.dw->dropDowns.clear();
+        if (model) model->endRowsChange();
+        throw;
+    }
+    if (model) model->endRowsChange();
 }
 
 // Builds the control's presentation for its DataWindow object.
@@ -186,7 +148,13 @@ void buildPresentation(Object& o) {
         view->setRenderHint(QPainter::Antialiasing);
         layout->addWidget(view);
     } else {
-        auto* table = new QTableWidget(o.widget);
+        const DwDefinition& dw = *o.dw->definition;
+        auto* table = new QTableView(o.widget);
+        table->setModel(new DwTableModel(o.dw, table));
+        table->setFont(DwQtFont(dw.font));
+        for (int c = 0; c < static_cast<int>(dw.shown.size()); ++c)
+            if (!dw.shown[c].dropDown.empty())
+                table->setItemDelegateForColumn(c, new DwDropDownDelegate(table, o.dw, dw.shown[c].column));
         table->verticalHeader()->hide();
         table->setSelectionMode(QAbstractItemView::SingleSelection);
         table->setEditTriggers(QAbstractItemView::AllEditTriggers);
@@ -195,15 +163,15 @@ void buildPresentation(Object& o) {
     draw(o);
 }
 
-std::vector<std::string> dropDownValues(const std::string& name, const std::string& column, dao::Database& db) {
-    std::vector<std::string> out;
+// The rows of a drop-down DataWindow, all retrieved, and its display column.
+DwDropDown dropDownRows(const std::string& name, const std::string& column, dao::Database& db) {
+    DwDropDown out;
     std::string error;
     auto data = LibraryBitmap(name + ".dwo");
     auto dw = data ? ParseDataWindow(*data, error) : std::nullopt;
     if (!dw) return out;
-    const int index = dw->columnIndex(column);
-    if (index < 0) return out;
-    for (const auto& row : RetrieveRows(*dw, db, {}).rows) out.push_back(row[index].ToString());
+    out.display = dw->columnIndex(column);
+    if (out.display >= 0) out.rows = RetrieveRows(*dw, db, {});
     return out;
 }
 
@@ -222,9 +190,11 @@ long retrieve(Object& o, const std::vector<std::optional<std::string>>& argument
         dbCode = -1;
     } else {
         try {
-            state.rows = RetrieveRows(*state.definition, *db, arguments);
-            for (const auto& s : state.definition->shown)
-                if (!s.dropDown.empty()) state.dropDowns[s.column] = dropDownValues(s.dropDown, s.dropDisplay, *db);
+            replaceRows(o, [&] {
+                state.rows = RetrieveRows(*state.definition, *db, arguments);
+                for (const auto& s : state.definition->shown)
+                    if (!s.dropDown.empty()) state.dropDowns[s.column] = dropDownRows(s.dropDown, s.dropDisplay, *db);
+            });
         } catch (const vb::VBError& e) {
             error = e.description();
             dbCode = e.number();
@@ -234,7 +204,7 @@ long retrieve(Object& o, const std::vector<std::optional<std::string>>& argument
         // A failed Retrieve says so: the DataWindow is emptied and the
         // database's error is shown, never an empty list that looks like
         // a list without rows.
-        state.rows = {};
+        replaceRows(o, [] {});
         state.error = error;
         setTransactionResult(o.transaction, -1, 0, dbCode, error);
         draw(o);
@@ -242,7 +212,7 @@ long retrieve(Object& o, const std::vector<std::optional<std::string>>& argument
         return -1;
     }
     state.error.clear();
-    const long rows = static_cast<long>(state.rows.rows.size());
+    const long rows = static_cast<long>(state.rows.size());
     setTransactionResult(o.transaction, 0, rows, 0, "");
     draw(o);
     return rows;
@@ -304,9 +274,11 @@ std::vector<std::vector<std::string>> DataWindowTexts(u32 object) {
     Object* o = FindObject(object);
     if (!o || !o->dw || !o->dw->definition) return out;
     const DwDefinition& dw = *o->dw->definition;
-    for (const auto& row : o->dw->rows.rows) {
+    const DwRows& rows = o->dw->rows;
+    out.reserve(rows.size());
+    for (std::size_t r = 0; r < rows.size(); ++r) {
         std::vector<std::string> texts;
-        for (const auto& s : dw.shown) texts.push_back(FormatDwValue(ShownValue(dw, s, row), s.format).text);
+        for (const auto& s : dw.shown) texts.push_back(FormatDwValue(ShownValue(dw, s, rows, r), s.format).text);
         out.push_back(std::move(texts));
     }
     return out;

@@ -90,15 +90,31 @@ std::string literal(const std::optional<std::string>& value) {
 
 bool isIdentifier(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
 
+// A row the computed fields read: stored rows or values given one by one.
+struct RowView {
+    const DwRows* rows = nullptr;
+    std::size_t row = 0;
+    const std::vector<vb::Variant>* values = nullptr;
+
+    vb::Variant operator()(int column, bool& missing) const {
+        if (rows) {
+            missing = column >= rows->columns();
+            return missing ? vb::Variant() : rows->value(row, column);
+        }
+        missing = column >= static_cast<int>(values->size());
+        return missing ? vb::Variant() : (*values)[column];
+    }
+};
+
 // The computed fields' expressions: result columns and numbers joined by
 // + - * / with the usual precedence and parentheses. Evaluated over a row,
 // or only checked when there is none; nothing here throws.
 struct Evaluator {
-    Evaluator(const DwDefinition& definition, const std::vector<vb::Variant>* values, const std::string& expression)
+    Evaluator(const DwDefinition& definition, const RowView* values, const std::string& expression)
         : dw(definition), row(values), text(expression) {}
 
     const DwDefinition& dw;
-    const std::vector<vb::Variant>* row;  // null: only check the expression
+    const RowView* row;  // null: only check the expression
     const std::string& text;
     std::size_t pos = 0;
     int depth = 0;
@@ -126,12 +142,9 @@ private:
     }
     double columnValue(int column) {
         if (!row) return 0;
-        if (column >= static_cast<int>(row->size())) {
-            null = true;
-            return 0;
-        }
-        const vb::Variant& v = (*row)[column];
-        if (v.IsNull() || v.IsEmpty()) {
+        bool missing = false;
+        const vb::Variant v = (*row)(column, missing);
+        if (missing || v.IsNull() || v.IsEmpty()) {
             null = true;
             return 0;
         }
@@ -346,24 +359,26 @@ std::optional<DwDefinition> ParseDataWindow(const Bytes& entry, std::string& err
 }
 
 DwRows RetrieveRows(const DwDefinition& dw, dao::Database& db, const std::vector<std::optional<std::string>>& arguments) {
-    DwRows out;
+    DwRows out(static_cast<int>(dw.columns.size()));
     auto rs = db.OpenRecordset(dw.sql(arguments), dao::dbOpenSnapshot);
-    const int count = std::min<int>(rs->Fields().Count(), static_cast<int>(dw.columns.size()));
+    const int columns = static_cast<int>(dw.columns.size());
+    const int count = std::min<int>(rs->Fields().Count(), columns);
+    std::vector<dao::Field*> fields;
+    for (int i = 0; i < count; ++i) fields.push_back(&rs->Fields(i));
+    out.reserve(static_cast<std::size_t>(rs->RecordCount()));
+    const vb::Variant null = vb::Variant::Null();
     while (!rs->Eof()) {
-        std::vector<vb::Variant> row(dw.columns.size());
-        for (int i = 0; i < count; ++i) row[i] = rs->Fields(i).Value();
-        out.rows.push_back(std::move(row));
+        for (int i = 0; i < count; ++i) out.append(fields[i]->Value());
+        for (int i = count; i < columns; ++i) out.append(null);
         rs->MoveNext();
     }
     rs->Close();
     return out;
 }
 
-vb::Variant ShownValue(const DwDefinition& dw, const DwShown& shown, const std::vector<vb::Variant>& row) {
-    if (!shown.column.empty()) {
-        int i = dw.columnIndex(shown.column);
-        return i < 0 || i >= static_cast<int>(row.size()) ? vb::Variant() : row[i];
-    }
+namespace {
+
+vb::Variant computedValue(const DwDefinition& dw, const DwShown& shown, const RowView& row) {
     Evaluator e(dw, &row, shown.expression);
     const double v = e.evaluate();
     // A value that cannot be computed (a damaged expression, a text that is
@@ -374,6 +389,24 @@ vb::Variant ShownValue(const DwDefinition& dw, const DwShown& shown, const std::
         return vb::Variant(vb::Currency::FromDouble(v));
     }
     return vb::Variant(v);
+}
+
+}  // namespace
+
+vb::Variant ShownValue(const DwDefinition& dw, const DwShown& shown, const DwRows& rows, std::size_t row) {
+    if (!shown.column.empty()) {
+        const int i = dw.columnIndex(shown.column);
+        return i < 0 ? vb::Variant() : rows.value(row, i);
+    }
+    return computedValue(dw, shown, RowView{&rows, row, nullptr});
+}
+
+vb::Variant ShownValue(const DwDefinition& dw, const DwShown& shown, const std::vector<vb::Variant>& row) {
+    if (!shown.column.empty()) {
+        int i = dw.columnIndex(shown.column);
+        return i < 0 || i >= static_cast<int>(row.size()) ? vb::Variant() : row[i];
+    }
+    return computedValue(dw, shown, RowView{nullptr, 0, &row});
 }
 
 }  // namespace pbvm

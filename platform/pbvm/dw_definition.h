@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "dw_rows.h"
 #include "library_file.h"
 #include "variant.h"
 
@@ -88,16 +89,14 @@ struct DwDefinition {
 // Parses a DataWindow entry (or its source text); nullopt with `error` set.
 std::optional<DwDefinition> ParseDataWindow(const Bytes& entry, std::string& error);
 
-// The rows of one Retrieve.
-struct DwRows {
-    std::vector<std::vector<vb::Variant>> rows;  // result columns per row
-};
-
 // Runs the query; throws vb::VBError with the database's number and text.
+// The rows have one column for each result column.
 DwRows RetrieveRows(const DwDefinition& dw, dao::Database& db, const std::vector<std::optional<std::string>>& arguments);
 
 // The value of a shown column of a row: the result column or the computed
-// field's value (Null when a part of it is Null).
+// field's value (Null when a part of it is Null), computed when asked for.
+vb::Variant ShownValue(const DwDefinition& dw, const DwShown& shown, const DwRows& rows, std::size_t row);
+// The same over a row of values given one by one.
 vb::Variant ShownValue(const DwDefinition& dw, const DwShown& shown, const std::vector<vb::Variant>& row);
 
 // A value in a display format: "[general]", number, date and text formats

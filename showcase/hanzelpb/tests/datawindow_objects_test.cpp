@@ -46,10 +46,11 @@ protected:
     std::vector<V> texts(const pbvm::DwDefinition& dw, const std::vector<std::optional<std::string>>& args,
                          std::vector<V>* colours = nullptr) {
         std::vector<V> out;
-        for (const auto& row : pbvm::RetrieveRows(dw, *db_, args).rows) {
+        const pbvm::DwRows rows = pbvm::RetrieveRows(dw, *db_, args);
+        for (std::size_t r = 0; r < rows.size(); ++r) {
             V line, colour;
             for (const auto& s : dw.shown) {
-                auto t = pbvm::FormatDwValue(pbvm::ShownValue(dw, s, row), s.format);
+                auto t = pbvm::FormatDwValue(pbvm::ShownValue(dw, s, rows, r), s.format);
                 line.push_back(t.text);
                 colour.push_back(t.colour);
             }
@@ -118,7 +119,7 @@ TEST_F(DataWindowObjects, CustomerTableShowsSevenColumnsAndRetrievesTheFax) {
     auto rows = texts(dw, {});
     ASSERT_EQ(rows.size(), 6u);
     EXPECT_EQ(rows[0], (V{"Abbott Hardware", "12 Mill Road", "Springfield", "IL", "62701", "1", "217-555-0141"}));
-    EXPECT_EQ(pbvm::RetrieveRows(dw, *db_, {}).rows[0][7].ToString(), "217-555-0142");
+    EXPECT_EQ(pbvm::RetrieveRows(dw, *db_, {}).value(0, 7).ToString(), "217-555-0142");
     auto names = object("d_dddw_customer");
     EXPECT_EQ(names.columns, V{"customername"});
     EXPECT_EQ(texts(names, {}).size(), 6u);
@@ -150,7 +151,8 @@ TEST_F(DataWindowObjects, GraphComparesProductIdentifiersAsText) {
     EXPECT_EQ(dw.graph->seriesLabel, "Series");
     EXPECT_EQ(dw.graph->axisFont.weight, 700);
     V categories;
-    for (const auto& row : pbvm::RetrieveRows(dw, *db_, {}).rows) categories.push_back(row[0].ToString());
+    const pbvm::DwRows rows = pbvm::RetrieveRows(dw, *db_, {});
+    for (std::size_t r = 0; r < rows.size(); ++r) categories.push_back(rows.value(r, 0).ToString());
     std::sort(categories.begin(), categories.end());
     EXPECT_EQ(categories, (V{"Gizmo", "Gizmo Deluxe", "Mini-Widget", "Sprocket", "Super-Widget", "Widget"}));
 }
