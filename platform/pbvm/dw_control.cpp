@@ -52,8 +52,14 @@ void setTransactionResult(u32 transaction, long code, long rows, long dbCode, co
     }
 }
 
-QTableView* tableOf(Object& o) { return o.widget ? o.widget->findChild<QTableView*>() : nullptr; }
-QChartView* chartOf(Object& o) { return o.widget ? o.widget->findChild<QChartView*>() : nullptr; }
+// The presentation in the control's layout (one that a change of the
+// DataWindow object replaced may wait for its deletion among the children).
+QWidget* presentationOf(Object& o) {
+    auto* layout = o.widget ? qobject_cast<QStackedLayout*>(o.widget->layout()) : nullptr;
+    return layout ? layout->currentWidget() : nullptr;
+}
+QTableView* tableOf(Object& o) { return qobject_cast<QTableView*>(presentationOf(o)); }
+QChartView* chartOf(Object& o) { return qobject_cast<QChartView*>(presentationOf(o)); }
 DwTableModel* modelOf(Object& o) {
     QTableView* table = tableOf(o);
     return table ? dynamic_cast<DwTableModel*>(table->model()) : nullptr;

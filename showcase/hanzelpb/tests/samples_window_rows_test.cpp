@@ -7,6 +7,7 @@
 #include <QChartView>
 #include <QColor>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QTableView>
@@ -15,6 +16,7 @@
 #include "chart_category_labels.h"
 #include "dao.h"
 #include "hanzel_runtime.h"
+#include "vm_state.h"
 
 namespace {
 
@@ -142,6 +144,23 @@ TEST_F(SamplesWindowRows, NullNamesShowEmptyInTheDropDownAndTheGraph) {
     QStringList names = charts::CategoryLabels(axis);
     names.sort();
     EXPECT_EQ(names, (QStringList{"", "Gizmo", "Gizmo Deluxe", "Super-Widget", "Widget"}));
+}
+
+TEST_F(SamplesWindowRows, ANewDataWindowObjectShowsItsRowsInItsOwnTable) {
+    ASSERT_TRUE(openSamples());
+    pbvm::Object* control = pbvm::FindObject(orderInfo());
+    ASSERT_TRUE(control);
+    pbvm::LoadDataObject(*control, "d_customer_info");
+    pbvm::PbValue result{};
+    ASSERT_TRUE(pbvm::CallDataWindowFunction(*control, 301, 0, 0, result));
+    EXPECT_EQ(result.value, 6u);
+    // The table showing is the new one, and it knows the six rows.
+    QTableView* shown = nullptr;
+    for (auto* view : runtime().Window("w_samples")->findChild<QWidget*>("dw_order_info")->findChildren<QTableView*>())
+        if (view->model()->columnCount() == 7) shown = view;
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(shown->verticalHeader()->count(), 6);
+    EXPECT_EQ(shown->model()->index(1, 0).data().toString(), "Bright Lights Supply");
 }
 
 }  // namespace
