@@ -38,7 +38,9 @@ TEST(DwRows, EveryKindReadsBackWithItsTypeAndValue) {
         const vb::Variant back = rows.value(0, c);
         EXPECT_EQ(back.Type(), values[c].Type()) << c;
         EXPECT_EQ(rows.kind(0, c), values[c].Type()) << c;
-        if (!values[c].IsNull()) EXPECT_EQ(back.ToString(), values[c].ToString()) << c;
+        if (!values[c].IsNull()) {
+            EXPECT_EQ(back.ToString(), values[c].ToString()) << c;
+        }
     }
     EXPECT_EQ(rows.value(0, 7).ToCurrency().scaled, std::numeric_limits<std::int64_t>::min());
     EXPECT_EQ(rows.value(0, 11).ToDate().serial, 35856.75);
