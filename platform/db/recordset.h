@@ -21,7 +21,7 @@ namespace dao {
 
 class Connection;
 class Recordset;
-struct RowStore;
+class RowStore;
 
 enum RecordsetTypeEnum : int {
     dbOpenDefault = 0,  // dynaset for a query, table for a table name
@@ -198,7 +198,7 @@ private:
     void setFieldValue(int field, const vb::Variant& value);
     void reloadRow(std::size_t row);
     bool rowExists(std::size_t row) const;
-    const std::vector<std::uint32_t>& liveRows() const;
+    std::size_t liveCount() const;  // rows not deleted
     void find(const std::string& criterion, long from);
     // A rollback changed the tables: rows that no longer exist count as
     // deleted, the others show their values as they now are.
@@ -227,9 +227,6 @@ private:
     std::vector<bool> changed_;
     long lastModified_ = -1;
     bool noMatch_ = false;
-
-    mutable std::vector<std::uint32_t> live_;  // indices of rows not deleted
-    mutable bool liveDirty_ = true;
 
     std::vector<RecordsetObserver*> observers_;
 };
