@@ -34,19 +34,23 @@ vb::Variant CTable::Report(bool bOpen, bool bDelimited) {
     return vb::Variant(fileName);
 }
 
+// The rows are read from the table object's recordset as they are written,
+// not copied into an array first; the recordset is let go once they are all
+// written.
 std::int32_t CTable::ReportDetail(int fileNumber, bool bDelimited) {
     std::int32_t written = 0;
     vb::OnErrorGoTo(
         [&] {
-            const vb::Variant rows = Inventory::gobjDataBase().GetData("SELECT", *this);
-            if (rows.IsNull()) return;
+            if (!Inventory::gobjDataBase().OpenData("SELECT", *this)) return;
+            dao::Recordset& records = *rst;
             if (bDelimited) {
-                const vb::ArrayRef array = rows.ToArray();
-                const std::int32_t columns = array->UBound(1) - array->LBound(1) + 1;
-                for (std::int32_t r = array->LBound(2); r <= array->UBound(2); ++r) {
-                    std::string line;
+                const std::int32_t columns = records.Fields().Count();
+                const std::int32_t n = records.RecordCount();
+                std::string line;
+                for (std::int32_t r = 0; r < n; ++r) {
+                    line.clear();
                     for (std::int32_t c = 0; c < columns; ++c) {
-                        const vb::Variant& value = array->At({array->LBound(1) + c, r});
+                        const vb::Variant value = records.PeekValue(r, c);
                         if (value.Type() == vb::VarType::String) {
                             line += "\"" + value.rawString() + "\"";
                         } else if (!value.IsNull()) {
@@ -57,17 +61,16 @@ std::int32_t CTable::ReportDetail(int fileNumber, bool bDelimited) {
                     vb::Print(fileNumber, line);
                     ++written;
                 }
+                rst.reset();
                 return;
             }
-            dao::Recordset& records = *rst;
             records.MoveLast();
             records.MoveFirst();
             const std::int32_t n = records.RecordCount();
-            const vb::ArrayRef array = rows.ToArray();
             const std::vector<CParamRef> fields = colFields.NewEnum();
             for (std::int32_t r = 1; r <= n; ++r) {
                 for (const CParamRef& field : fields) {
-                    const vb::Variant& value = array->At({field->iPosition - 1, r - 1});
+                    const vb::Variant value = records.Fields(field->iPosition - 1).Value();
                     if (value.IsNull()) {
                         vb::Print(fileNumber, field->sKey + ":");
                     } else {
@@ -77,6 +80,7 @@ std::int32_t CTable::ReportDetail(int fileNumber, bool bDelimited) {
                 records.MoveNext();
             }
             written = records.RecordCount();
+            rst.reset();
         },
         [] { Inventory::RaiseClassError(vb::Err().Number, "CTable:ReportDetail Method"); });
     return written;
