@@ -68,15 +68,26 @@ std::int32_t CTable::ReportDetail(int fileNumber, bool bDelimited) {
             records.MoveFirst();
             const std::int32_t n = records.RecordCount();
             const std::vector<CParamRef> fields = colFields.NewEnum();
+            std::vector<dao::Field*> columns;
+            for (const CParamRef& field : fields) columns.push_back(&records.Fields(field->iPosition - 1));
+            // A row's lines go out together: one line per field, "key:" for
+            // Null, else "key: <tab>value".
+            std::string lines;
             for (std::int32_t r = 1; r <= n; ++r) {
-                for (const CParamRef& field : fields) {
-                    const vb::Variant value = records.Fields(field->iPosition - 1).Value();
+                lines.clear();
+                for (std::size_t f = 0; f < fields.size(); ++f) {
+                    if (f > 0) lines += "\r\n";
+                    const vb::Variant value = columns[f]->Value();
+                    lines += fields[f]->sKey;
                     if (value.IsNull()) {
-                        vb::Print(fileNumber, field->sKey + ":");
+                        lines += ":";
                     } else {
-                        vb::Print(fileNumber, field->sKey + ": \t" + value.ToString());
+                        lines += ": \t";
+                        if (value.Type() == vb::VarType::String) lines += value.rawString();
+                        else lines += value.ToString();
                     }
                 }
+                if (!fields.empty()) vb::Print(fileNumber, lines);
                 records.MoveNext();
             }
             written = records.RecordCount();

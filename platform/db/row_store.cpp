@@ -1,21 +1,11 @@
 #include "row_store.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 
 namespace dao {
 
 namespace {
-
-// Chunk 0 holds kFirstChunk rows, each later one twice its predecessor's
-// rows up to kChunk; the chunks from row kChunk on hold kChunk rows each.
-constexpr std::size_t kFirstChunk = 16;
-constexpr std::size_t kChunk = 4096;
-constexpr int kFirstChunkBits = 4;    // log2(kFirstChunk)
-constexpr int kChunkBits = 12;        // log2(kChunk)
-constexpr std::size_t kGrowingChunks = kChunkBits - kFirstChunkBits;  // chunks 1..8 double
-static_assert(std::size_t{1} << kFirstChunkBits == kFirstChunk && std::size_t{1} << kChunkBits == kChunk);
 
 // Text blocks start small and double up to kBlock; a text longer than a
 // quarter block gets a block of its own.
@@ -41,19 +31,6 @@ RowStore::~RowStore() = default;
 std::size_t RowStore::chunkCapacity(std::size_t chunk) const {
     if (chunk == 0) return kFirstChunk;
     return chunk <= kGrowingChunks ? kFirstChunk << (chunk - 1) : kChunk;
-}
-
-void RowStore::locate(std::size_t row, std::size_t& chunk, std::size_t& offset) const {
-    if (row < kFirstChunk) {
-        chunk = 0;
-        offset = row;
-    } else if (row < kChunk) {
-        chunk = static_cast<std::size_t>(std::bit_width(row >> kFirstChunkBits));
-        offset = row - (kFirstChunk << (chunk - 1));
-    } else {
-        chunk = kGrowingChunks + (row >> kChunkBits);
-        offset = row & (kChunk - 1);
-    }
 }
 
 void RowStore::grow(std::size_t& chunk, std::size_t& offset) {
@@ -206,12 +183,6 @@ void RowStore::bind(sqlite3_stmt* stmt, int index, const Cell& cell) {
 }
 
 // --- deleted rows --------------------------------------------------------------
-
-bool RowStore::deleted(std::size_t row) const {
-    std::size_t chunk, offset;
-    locate(row, chunk, offset);
-    return chunks_[chunk].deleted[offset] != 0;
-}
 
 void RowStore::markDeleted(std::size_t row) {
     std::size_t chunk, offset;

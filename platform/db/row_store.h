@@ -9,6 +9,7 @@
 // Nothing is freed row by row: closing releases the chunks and the blocks.
 #include <sqlite3.h>
 
+#include <bit>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -55,7 +56,12 @@ public:
     static void bind(sqlite3_stmt* stmt, int index, const Cell& cell);
 
     // --- deleted rows and the numbering of the others ---
-    bool deleted(std::size_t row) const;
+    bool deleted(std::size_t row) const {
+        if (deletedCount_ == 0) return false;
+        std::size_t chunk, offset;
+        locate(row, chunk, offset);
+        return chunks_[chunk].deleted[offset] != 0;
+    }
     void markDeleted(std::size_t row);
     std::size_t liveCount() const { return rows_ - deletedCount_; }
     // The row at 0-based place `position` among the rows not deleted.
@@ -72,8 +78,26 @@ private:
         std::uint8_t* kinds;     // rows x columns
         std::uint8_t* deleted;   // rows
     };
-    // Chunk of a row and the row's place in it.
-    void locate(std::size_t row, std::size_t& chunk, std::size_t& offset) const;
+    // Chunk of a row and the row's place in it: chunk 0 holds kFirstChunk
+    // rows, each later one twice its predecessor's up to kChunk; the chunks
+    // from row kChunk on hold kChunk rows each.
+    static constexpr int kFirstChunkBits = 4;
+    static constexpr int kChunkBits = 12;
+    static constexpr std::size_t kFirstChunk = std::size_t{1} << kFirstChunkBits;
+    static constexpr std::size_t kChunk = std::size_t{1} << kChunkBits;
+    static constexpr std::size_t kGrowingChunks = kChunkBits - kFirstChunkBits;  // chunks 1..8 double
+    static void locate(std::size_t row, std::size_t& chunk, std::size_t& offset) {
+        if (row < kFirstChunk) {
+            chunk = 0;
+            offset = row;
+        } else if (row < kChunk) {
+            chunk = static_cast<std::size_t>(std::bit_width(row >> kFirstChunkBits));
+            offset = row - (kFirstChunk << (chunk - 1));
+        } else {
+            chunk = kGrowingChunks + (row >> kChunkBits);
+            offset = row & (kChunk - 1);
+        }
+    }
     std::size_t chunkCapacity(std::size_t chunk) const;
     // The place of a new row at the end, adding a chunk when the last is full.
     void grow(std::size_t& chunk, std::size_t& offset);
