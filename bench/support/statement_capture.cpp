@@ -33,7 +33,9 @@ extern "C" int sqlite3_prepare_v2(sqlite3* db, const char* sql, int bytes, sqlit
     const int rc = library(db, sql, bytes, stmt, tail);
     if (rc == SQLITE_OK && stmt && *stmt && sqlite3_column_count(*stmt) > 0) {
         std::lock_guard<std::mutex> lock(bench::guard);
-        if (bench::capturing) bench::caught.push_back(sqlite3_sql(*stmt));
+        // SQLite's own reading of the schema keeps no text.
+        const char* text = sqlite3_sql(*stmt);
+        if (bench::capturing && text) bench::caught.push_back(text);
     }
     return rc;
 }
