@@ -106,14 +106,18 @@ const char* RowStore::keep(const char* text, std::size_t length) {
     return p;
 }
 
+// Each column is read through its value: one call to find it, then reads
+// of the value itself. (The connection is opened without SQLite's locking,
+// where a column's value may be read so; see connection.cpp.)
 void RowStore::store(const Chunk& c, std::size_t cell, sqlite3_stmt* stmt, int from) {
-    switch (sqlite3_column_type(stmt, from)) {
+    sqlite3_value* v = sqlite3_column_value(stmt, from);
+    switch (sqlite3_value_type(v)) {
     case SQLITE_INTEGER:
         c.kinds[cell] = StoredValue::Integer;
-        c.values[cell] = static_cast<std::uint64_t>(sqlite3_column_int64(stmt, from));
+        c.values[cell] = static_cast<std::uint64_t>(sqlite3_value_int64(v));
         break;
     case SQLITE_FLOAT: {
-        const double d = sqlite3_column_double(stmt, from);
+        const double d = sqlite3_value_double(v);
         c.kinds[cell] = StoredValue::Real;
         std::memcpy(&c.values[cell], &d, sizeof d);
         break;
@@ -123,8 +127,8 @@ void RowStore::store(const Chunk& c, std::size_t cell, sqlite3_stmt* stmt, int f
         c.values[cell] = 0;
         break;
     default: {
-        const char* t = reinterpret_cast<const char*>(sqlite3_column_text(stmt, from));
-        const std::size_t n = t ? static_cast<std::size_t>(sqlite3_column_bytes(stmt, from)) : 0;
+        const char* t = reinterpret_cast<const char*>(sqlite3_value_text(v));
+        const std::size_t n = t ? static_cast<std::size_t>(sqlite3_value_bytes(v)) : 0;
         c.kinds[cell] = StoredValue::Text;
         c.values[cell] = reinterpret_cast<std::uintptr_t>(keep(t, n));
     }
