@@ -50,11 +50,16 @@ std::int32_t CTable::ReportDetail(int fileNumber, bool bDelimited) {
                 for (std::int32_t r = 0; r < n; ++r) {
                     line.clear();
                     for (std::int32_t c = 0; c < columns; ++c) {
-                        const vb::Variant value = records.PeekValue(r, c);
-                        if (value.Type() == vb::VarType::String) {
-                            line += "\"" + value.rawString() + "\"";
-                        } else if (!value.IsNull()) {
-                            line += value.ToString();
+                        std::string_view text;
+                        if (records.PeekText(r, c, text)) {
+                            line.append("\"").append(text).append("\"");
+                        } else {
+                            const vb::Variant value = records.PeekValue(r, c);
+                            if (value.Type() == vb::VarType::String) {
+                                line += "\"" + value.rawString() + "\"";
+                            } else if (!value.IsNull()) {
+                                line += value.ToString();
+                            }
                         }
                         if (c + 1 < columns) line += ",";
                     }
@@ -68,8 +73,11 @@ std::int32_t CTable::ReportDetail(int fileNumber, bool bDelimited) {
             records.MoveFirst();
             const std::int32_t n = records.RecordCount();
             const std::vector<CParamRef> fields = colFields.NewEnum();
-            std::vector<dao::Field*> columns;
-            for (const CParamRef& field : fields) columns.push_back(&records.Fields(field->iPosition - 1));
+            std::vector<int> columns;
+            for (const CParamRef& field : fields) {
+                records.Fields(field->iPosition - 1);  // 3265 when the table has no such column
+                columns.push_back(field->iPosition - 1);
+            }
             // A row's lines go out together: one line per field, "key:" for
             // Null, else "key: <tab>value".
             std::string lines;
@@ -77,8 +85,14 @@ std::int32_t CTable::ReportDetail(int fileNumber, bool bDelimited) {
                 lines.clear();
                 for (std::size_t f = 0; f < fields.size(); ++f) {
                     if (f > 0) lines += "\r\n";
-                    const vb::Variant value = columns[f]->Value();
                     lines += fields[f]->sKey;
+                    std::string_view text;
+                    if (records.PeekText(r - 1, columns[f], text)) {
+                        lines += ": \t";
+                        lines += text;
+                        continue;
+                    }
+                    const vb::Variant value = records.PeekValue(r - 1, columns[f]);
                     if (value.IsNull()) {
                         lines += ":";
                     } else {

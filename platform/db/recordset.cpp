@@ -363,6 +363,17 @@ struct CellValueMaker {
 
 }  // namespace
 
+bool Recordset::PeekText(long position, int field, std::string_view& text) const {
+    checkOpen();
+    if (position < 0 || static_cast<std::size_t>(position) >= liveCount()) noCurrentRecord();
+    const int type = (*fields_)(field).type_.type;  // 3265 when out of range
+    if (type != dbText && type != dbMemo && type != dbUnknown) return false;
+    const Cell c = rows_->at(rows_->liveRow(static_cast<std::size_t>(position)), field);
+    if (c.kind != StoredValue::Text) return false;
+    text = std::string_view(c.text, c.length);
+    return true;
+}
+
 vb::Variant Recordset::GetRows(int rows) {
     checkOpen();
     long start = pos_ < 0 ? nextLive(-1) : (isLive(pos_) ? pos_ : nextLive(pos_));

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "field_type.h"
@@ -134,6 +135,10 @@ public:
     // The value of field `field` in the row at `position` (AbsolutePosition
     // numbering) without moving: for grids that show many rows at once.
     vb::Variant PeekValue(long position, int field) const;
+    // The same value without making a Variant, when it reads as a text (a
+    // text in a text field): true and `text` set, valid until the row
+    // changes or the recordset closes. False when PeekValue must be used.
+    bool PeekText(long position, int field, std::string_view& text) const;
 
     // --- editing ---
     void Edit();

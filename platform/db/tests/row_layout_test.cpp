@@ -205,3 +205,32 @@ TEST_F(RowLayout, RowsAddedPastAFullChunkAndRolledBackCountAsDeleted) {
     rs->SetAbsolutePosition(4095);
     ExpectRow(*rs, 4096);
 }
+
+TEST_F(RowLayout, PeekTextGivesTheStoredTextOnlyWhereItIsTheValue) {
+    Fill(20);
+    // Values of another kind than their column's, as another program may
+    // write them.
+    sqlite3* raw = nullptr;
+    sqlite3_open(t.path().c_str(), &raw);
+    sqlite3_exec(raw, "UPDATE tblRows SET AMOUNT = 'not a number' WHERE ID = 5; UPDATE tblRows SET NAME = 17 WHERE ID = 6",
+                 nullptr, nullptr, nullptr);
+    sqlite3_close(raw);
+    auto rs = db->OpenRecordset(kAll);
+    std::string_view text;
+    ASSERT_TRUE(rs->PeekText(18, 2, text));
+    EXPECT_EQ(text, "Name 19");
+    ASSERT_TRUE(rs->PeekText(18, 3, text));  // 19 % 3 = 1: an empty text
+    EXPECT_EQ(text, "");
+    EXPECT_FALSE(rs->PeekText(17, 3, text));  // Null
+    EXPECT_FALSE(rs->PeekText(18, 0, text));  // a number
+    EXPECT_FALSE(rs->PeekText(4, 1, text));   // a text in a number column
+    ASSERT_TRUE(rs->PeekText(5, 2, text));   // a number given to a text column is kept as text
+    EXPECT_EQ(text, "17");
+    EXPECT_EQ(rs->PeekValue(5, 2).Type(), vb::VarType::String);
+    rs->SetAbsolutePosition(3);
+    rs->Delete();
+    ASSERT_TRUE(rs->PeekText(3, 2, text));  // positions skip the deleted row
+    EXPECT_EQ(text, "Name 5");
+    EXPECT_ENGINE_ERROR(rs->PeekText(19, 2, text), 3021);
+    EXPECT_ENGINE_ERROR(rs->PeekText(0, 9, text), 3265);
+}

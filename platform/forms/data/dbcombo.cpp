@@ -116,10 +116,14 @@ void DBCombo::FillList() {
             const int count = rs->RecordCount();
             entries->reserve(static_cast<std::size_t>(count));
             for (int r = 0; r < count; ++r) {
-                const vb::Variant shown = rs->PeekValue(r, listIndex);
                 const vb::Variant bound = rs->PeekValue(r, boundIndex);
-                if (shown.Type() == vb::VarType::String) entries->add(shown.rawString(), bound);
-                else entries->add(shown.IsNull() || shown.IsEmpty() ? std::string() : shown.ToString(), bound);
+                std::string_view text;
+                if (rs->PeekText(r, listIndex, text)) {
+                    entries->add(text, bound);
+                    continue;
+                }
+                const vb::Variant shown = rs->PeekValue(r, listIndex);
+                entries->add(shown.IsNull() || shown.IsEmpty() ? std::string() : shown.ToString(), bound);
             }
         }
     }
