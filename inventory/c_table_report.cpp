@@ -34,6 +34,41 @@ vb::Variant CTable::Report(bool bOpen, bool bDelimited) {
     return vb::Variant(fileName);
 }
 
+namespace {
+
+// Lines for a report file, handed to Print some 64 KB at a time: the file
+// receives them as if printed one by one.
+class OutputBatch {
+public:
+    explicit OutputBatch(int fileNumber) : fileNumber_(fileNumber) {}
+    // The text to append the next line to.
+    std::string& NextLine() {
+        if (any_) {
+            if (text_.size() >= kBatch) {
+                Flush();
+            } else {
+                text_ += "\r\n";
+            }
+        }
+        any_ = true;
+        return text_;
+    }
+    // Prints what is pending.
+    void Flush() {
+        if (any_) vb::Print(fileNumber_, text_);
+        text_.clear();
+        any_ = false;
+    }
+
+private:
+    static constexpr std::size_t kBatch = 64 * 1024;
+    int fileNumber_;
+    std::string text_;
+    bool any_ = false;
+};
+
+}  // namespace
+
 // The rows are read from the table object's recordset as they are written,
 // not copied into an array first; the recordset is let go once they are all
 // written.
@@ -46,9 +81,9 @@ std::int32_t CTable::ReportDetail(int fileNumber, bool bDelimited) {
             if (bDelimited) {
                 const std::int32_t columns = records.Fields().Count();
                 const std::int32_t n = records.RecordCount();
-                std::string line;
+                OutputBatch out(fileNumber);
                 for (std::int32_t r = 0; r < n; ++r) {
-                    line.clear();
+                    std::string& line = out.NextLine();
                     for (std::int32_t c = 0; c < columns; ++c) {
                         std::string_view text;
                         if (records.PeekText(r, c, text)) {
@@ -63,9 +98,9 @@ std::int32_t CTable::ReportDetail(int fileNumber, bool bDelimited) {
                         }
                         if (c + 1 < columns) line += ",";
                     }
-                    vb::Print(fileNumber, line);
                     ++written;
                 }
+                out.Flush();
                 rst.reset();
                 return;
             }
@@ -78,32 +113,30 @@ std::int32_t CTable::ReportDetail(int fileNumber, bool bDelimited) {
                 records.Fields(field->iPosition - 1);  // 3265 when the table has no such column
                 columns.push_back(field->iPosition - 1);
             }
-            // A row's lines go out together: one line per field, "key:" for
-            // Null, else "key: <tab>value".
-            std::string lines;
+            // One line per field: "key:" for Null, else "key: <tab>value".
+            OutputBatch out(fileNumber);
             for (std::int32_t r = 1; r <= n; ++r) {
-                lines.clear();
                 for (std::size_t f = 0; f < fields.size(); ++f) {
-                    if (f > 0) lines += "\r\n";
-                    lines += fields[f]->sKey;
+                    std::string& line = out.NextLine();
+                    line += fields[f]->sKey;
                     std::string_view text;
                     if (records.PeekText(r - 1, columns[f], text)) {
-                        lines += ": \t";
-                        lines += text;
+                        line += ": \t";
+                        line += text;
                         continue;
                     }
                     const vb::Variant value = records.PeekValue(r - 1, columns[f]);
                     if (value.IsNull()) {
-                        lines += ":";
+                        line += ":";
                     } else {
-                        lines += ": \t";
-                        if (value.Type() == vb::VarType::String) lines += value.rawString();
-                        else lines += value.ToString();
+                        line += ": \t";
+                        if (value.Type() == vb::VarType::String) line += value.rawString();
+                        else line += value.ToString();
                     }
                 }
-                if (!fields.empty()) vb::Print(fileNumber, lines);
                 records.MoveNext();
             }
+            out.Flush();
             written = records.RecordCount();
             rst.reset();
         },
