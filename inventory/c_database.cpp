@@ -32,7 +32,17 @@ void CDataBase::Open_Database() {
 
 vb::Variant CDataBase::GetData(const std::string& sName, CTable& objTbl, const vb::Variant& FieldName,
                                const vb::Variant& FieldValue) {
-    vb::Variant rows;
+    vb::Variant rows = vb::Variant::Null();
+    Trapped("CDataBase:GetData Method", [&] {
+        if (!OpenData(sName, objTbl, FieldName, FieldValue)) return;
+        rows = objTbl.rst->GetRows(objTbl.rst->RecordCount());
+    });
+    return rows;
+}
+
+bool CDataBase::OpenData(const std::string& sName, CTable& objTbl, const vb::Variant& FieldName,
+                         const vb::Variant& FieldValue) {
+    bool any = false;
     Trapped("CDataBase:GetData Method", [&] {
         objTbl.rst.reset();
         std::string text;
@@ -44,16 +54,13 @@ vb::Variant CDataBase::GetData(const std::string& sName, CTable& objTbl, const v
             vb::RaiseError(91);  // no recordset to read
         }
         std::shared_ptr<dao::Recordset> rs = Database().OpenRecordset(text);
-        if (rs->Bof() && rs->Eof()) {
-            rows = vb::Variant::Null();
-            return;
-        }
+        if (rs->Bof() && rs->Eof()) return;
         rs->MoveLast();
         rs->MoveFirst();
-        rows = rs->GetRows(rs->RecordCount());
         objTbl.rst = rs;
+        any = true;
     });
-    return rows;
+    return any;
 }
 
 void CDataBase::ExecCommand(const std::string& sName, CTable& objTbl, const vb::Variant& FieldName,

@@ -31,6 +31,11 @@ public:
     // word: error 91.
     vb::Variant GetData(const std::string& sName, CTable& objTbl, const vb::Variant& FieldName = {},
                         const vb::Variant& FieldValue = {});
+    // GetData without the array, for callers that read the rows through the
+    // table object's rst: the same statement, rst left at its first row;
+    // false when there are no rows.
+    bool OpenData(const std::string& sName, CTable& objTbl, const vb::Variant& FieldName = {},
+                  const vb::Variant& FieldValue = {});
     // "RESET" copies the backup table's rows into the table, "DELETE"
     // removes all rows (or those matching the filter), "UPDATE" writes the
     // current values into the row of the table's key value (or of the

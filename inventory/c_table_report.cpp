@@ -34,49 +34,111 @@ vb::Variant CTable::Report(bool bOpen, bool bDelimited) {
     return vb::Variant(fileName);
 }
 
+namespace {
+
+// Lines for a report file, handed to Print some 64 KB at a time: the file
+// receives them as if printed one by one.
+class OutputBatch {
+public:
+    explicit OutputBatch(int fileNumber) : fileNumber_(fileNumber) {}
+    // The text to append the next line to.
+    std::string& NextLine() {
+        if (any_) {
+            if (text_.size() >= kBatch) {
+                Flush();
+            } else {
+                text_ += "\r\n";
+            }
+        }
+        any_ = true;
+        return text_;
+    }
+    // Prints what is pending.
+    void Flush() {
+        if (any_) vb::Print(fileNumber_, text_);
+        text_.clear();
+        any_ = false;
+    }
+
+private:
+    static constexpr std::size_t kBatch = 64 * 1024;
+    int fileNumber_;
+    std::string text_;
+    bool any_ = false;
+};
+
+}  // namespace
+
+// The rows are read from the table object's recordset as they are written,
+// not copied into an array first; the recordset is let go once they are all
+// written.
 std::int32_t CTable::ReportDetail(int fileNumber, bool bDelimited) {
     std::int32_t written = 0;
     vb::OnErrorGoTo(
         [&] {
-            const vb::Variant rows = Inventory::gobjDataBase().GetData("SELECT", *this);
-            if (rows.IsNull()) return;
+            if (!Inventory::gobjDataBase().OpenData("SELECT", *this)) return;
+            dao::Recordset& records = *rst;
             if (bDelimited) {
-                const vb::ArrayRef array = rows.ToArray();
-                const std::int32_t columns = array->UBound(1) - array->LBound(1) + 1;
-                for (std::int32_t r = array->LBound(2); r <= array->UBound(2); ++r) {
-                    std::string line;
+                const std::int32_t columns = records.Fields().Count();
+                const std::int32_t n = records.RecordCount();
+                OutputBatch out(fileNumber);
+                for (std::int32_t r = 0; r < n; ++r) {
+                    std::string& line = out.NextLine();
                     for (std::int32_t c = 0; c < columns; ++c) {
-                        const vb::Variant& value = array->At({array->LBound(1) + c, r});
-                        if (value.Type() == vb::VarType::String) {
-                            line += "\"" + value.rawString() + "\"";
-                        } else if (!value.IsNull()) {
-                            line += value.ToString();
+                        std::string_view text;
+                        if (records.PeekText(r, c, text)) {
+                            line.append("\"").append(text).append("\"");
+                        } else {
+                            const vb::Variant value = records.PeekValue(r, c);
+                            if (value.Type() == vb::VarType::String) {
+                                line += "\"" + value.rawString() + "\"";
+                            } else if (!value.IsNull()) {
+                                line += value.ToString();
+                            }
                         }
                         if (c + 1 < columns) line += ",";
                     }
-                    vb::Print(fileNumber, line);
                     ++written;
                 }
+                out.Flush();
+                rst.reset();
                 return;
             }
-            dao::Recordset& records = *rst;
             records.MoveLast();
             records.MoveFirst();
             const std::int32_t n = records.RecordCount();
-            const vb::ArrayRef array = rows.ToArray();
             const std::vector<CParamRef> fields = colFields.NewEnum();
+            std::vector<int> columns;
+            for (const CParamRef& field : fields) {
+                records.Fields(field->iPosition - 1);  // 3265 when the table has no such column
+                columns.push_back(field->iPosition - 1);
+            }
+            // One line per field: "key:" for Null, else "key: <tab>value".
+            OutputBatch out(fileNumber);
             for (std::int32_t r = 1; r <= n; ++r) {
-                for (const CParamRef& field : fields) {
-                    const vb::Variant& value = array->At({field->iPosition - 1, r - 1});
+                for (std::size_t f = 0; f < fields.size(); ++f) {
+                    std::string& line = out.NextLine();
+                    line += fields[f]->sKey;
+                    std::string_view text;
+                    if (records.PeekText(r - 1, columns[f], text)) {
+                        line += ": \t";
+                        line += text;
+                        continue;
+                    }
+                    const vb::Variant value = records.PeekValue(r - 1, columns[f]);
                     if (value.IsNull()) {
-                        vb::Print(fileNumber, field->sKey + ":");
+                        line += ":";
                     } else {
-                        vb::Print(fileNumber, field->sKey + ": \t" + value.ToString());
+                        line += ": \t";
+                        if (value.Type() == vb::VarType::String) line += value.rawString();
+                        else line += value.ToString();
                     }
                 }
                 records.MoveNext();
             }
+            out.Flush();
             written = records.RecordCount();
+            rst.reset();
         },
         [] { Inventory::RaiseClassError(vb::Err().Number, "CTable:ReportDetail Method"); });
     return written;

@@ -4,6 +4,7 @@
 
 #include "c_database.h"
 #include "c_table.h"
+#include "dao.h"
 #include "err.h"
 #include "module_inventory.h"
 
@@ -79,10 +80,14 @@ void DefineTables() {
             {"ShipDate", "Ship Date", vbDate, kQuoted, kRequired, ""}});
 }
 
+// The keys come highest first; only the first is read, through the
+// recordset, which is then left past its end as reading them all leaves it.
 std::int32_t NextRecordId(CTable& tbl) {
-    const vb::Variant keys = gobjDataBase().GetData("NEXT ID", tbl);
-    if (keys.IsNull()) return 1;
-    const std::int32_t highest = keys.ToArray()->At({0, 0}).ToLong();
+    if (!gobjDataBase().OpenData("NEXT ID", tbl)) return 1;
+    dao::Recordset& keys = *tbl.rst;
+    const std::int32_t highest = keys.Fields(0).Value().ToLong();
+    keys.MoveLast();
+    keys.MoveNext();
     if (highest == std::numeric_limits<std::int32_t>::max()) vb::RaiseError(6);
     return highest + 1;
 }

@@ -24,6 +24,7 @@
 #include <ctime>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app_object.h"
 #include "application.h"
@@ -34,6 +35,9 @@
 #include "mod_main.h"
 #include "program_build.h"
 #include "registered_control.h"
+#include "sqlite_limit.h"
+#include "statement_capture.h"
+#include "process_memory.h"
 #include "program_hooks.h"
 #include "unload_all_forms.h"
 
@@ -158,13 +162,19 @@ int main(int argc, char** argv) {
     qApp->removeEventFilter(&watch);
 
     // The work of the start alone, once more: open the database and load
-    // the main window (which fills the tree).
+    // the main window (which fills the tree). Its limit: the statements it
+    // sent, run again through SQLite's C API.
     catalogue::modMain::gdbMain.reset();
+    const std::string databaseFile = (program / "data" / catalogue::modMain::kDatabaseFile).string();
+    const long residentBeforeLoadKb = ::bench::ResidentKb();
+    ::bench::StartCapture();
     const Clock::time_point loadStart = Clock::now();
-    catalogue::modMain::gdbMain = dao::OpenDatabase(
-        (program / "data" / catalogue::modMain::kDatabaseFile).string(), vb::Variant(), false, "");
+    catalogue::modMain::gdbMain = dao::OpenDatabase(databaseFile, vb::Variant(), false, "");
     forms::Load(forms::Default<catalogue::frmMain>());
     const double load = Seconds(loadStart, Clock::now());
+    const std::vector<std::string> statements = ::bench::StopCapture();
+    const long residentAfterLoadKb = ::bench::ResidentKb();
+    const ::bench::LimitRun limit = ::bench::MeasureSqliteLimit(databaseFile, statements);
     const int nodes = forms::Default<catalogue::frmMain>().treMain.Nodes().Count();
     orvanta::UnloadAllForms();
     catalogue::modMain::gdbMain.reset();
@@ -179,6 +189,10 @@ int main(int argc, char** argv) {
     std::printf("  start to login minus splash wait %8.3f s\n", toLogin - watch.splashWait);
     std::printf("  start to main window shown       %8.3f s\n", Seconds(start, mainShown));
     std::printf("  open database and load main window again %8.3f s\n", load);
+    std::printf("  its limit: %zu statements, %lld rows   %8.3f s  (ratio %.2f)\n", statements.size(), limit.rows,
+                limit.seconds, limit.seconds > 0 ? load / limit.seconds : 0.0);
+    std::printf("  resident growth of the second load   %8.1f MB\n",
+                (residentAfterLoadKb - residentBeforeLoadKb) / 1024.0);
     std::printf("  peak memory at login dialog      %8.1f MB\n", watch.peakAtLoginKb / 1024.0);
     std::printf("  peak memory at main window       %8.1f MB\n", peakAtMainKb / 1024.0);
 

@@ -124,6 +124,39 @@ TEST_F(Reports, DelimitedReportsQuoteTextUnchangedAndLeaveNullsEmpty) {
         << orders;
 }
 
+TEST_F(Reports, AWrittenReportLetsGoOfItsRows) {
+    // Enough rows to fill several of the recordset's chunks; each row's
+    // lines in field order, the rows in key order.
+    Execute("WITH RECURSIVE n(k) AS (SELECT 100 UNION ALL SELECT k + 1 FROM n WHERE k < 5099) "
+            "INSERT INTO tblSuppliers (SupplierID, SupplierName, City) SELECT k, 'Supplier ' || k, NULL FROM n");
+    CTable& suppliers = Inventory::gtblSuppliers();
+    const std::string text = Report(suppliers.Report(false, false).ToString());
+    EXPECT_EQ(suppliers.rst, nullptr);
+    EXPECT_NE(text.find("\r\nID: \t5099\r\nSupplier Name: \tSupplier 5099\r\n"), std::string::npos);
+    EXPECT_LT(text.find("\r\nID: \t4000\r\n"), text.find("\r\nID: \t4001\r\n"));
+    EXPECT_NE(text.find("\r\nSupplier Name: \tSupplier 4096\r\nContact Name:\r\n"), std::string::npos);
+    EXPECT_EQ(text.substr(text.size() - 31), "Total Number of Records: 5015\r\n");
+    // Every line whole, however the lines were handed to the file: a title,
+    // ten per supplier, a total.
+    auto count = [](const std::string& in, const std::string& what) {
+        std::size_t n = 0;
+        for (std::size_t at = in.find(what); at != std::string::npos; at = in.find(what, at + what.size())) ++n;
+        return n;
+    };
+    EXPECT_EQ(count(text, "\r\n"), 1u + 5015u * 10u + 1u);
+    EXPECT_EQ(count(text, "\r\nID: \t"), 5015u);
+    EXPECT_EQ(count(text, "\r\n\r\n"), 0u);
+
+    const std::string delimited = Report(suppliers.Report(false, true).ToString());
+    EXPECT_EQ(suppliers.rst, nullptr);
+    EXPECT_NE(delimited.find("\r\n5099,\"Supplier 5099\",,,,,,,,\r\n"), std::string::npos);
+    EXPECT_EQ(count(delimited, "\r\n"), 1u + 5015u + 1u);
+    EXPECT_EQ(count(delimited, "\r\n\r\n"), 0u);
+    // A fetch that is no report keeps its recordset.
+    EXPECT_TRUE(suppliers.find("SupplierID", vb::Variant(4096), false));
+    EXPECT_NE(suppliers.rst, nullptr);
+}
+
 TEST_F(Reports, OneRowOrNoneHasNoTotalLine) {
     Execute("DELETE FROM tblSuppliers WHERE SupplierID > 1");
     const std::string one = Report(Inventory::gtblSuppliers().Report(false, true).ToString());

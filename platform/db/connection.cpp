@@ -134,7 +134,11 @@ std::shared_ptr<Connection> Connection::Open(const std::string& givenPath, bool 
     }
 
     sqlite3* db = nullptr;
-    int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE);
+    // A connection is used by one thread only (the program's), so SQLite
+    // need not lock it on every call: reading a row's columns one by one
+    // would otherwise take and release its mutex for each. Without the lock
+    // a column's value may also be read directly (row_store.cpp).
+    int flags = (readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) | SQLITE_OPEN_NOMUTEX;
     int rc = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
     if (rc != SQLITE_OK) {
         if (db) sqlite3_close_v2(db);

@@ -1,7 +1,9 @@
 #pragma once
 // One open SQLite connection on a database file, shared by a Database object
 // and the recordsets opened on it. It prepares statements with the engine's
-// error translation and knows the columns of the file's tables.
+// error translation and knows the columns of the file's tables. A
+// connection belongs to one thread: it is opened without SQLite's per-call
+// locking.
 #include <sqlite3.h>
 
 #include <map>

@@ -162,15 +162,11 @@ void Recordset::load() {
         }
     }
 
-    auto rows = std::make_unique<RowStore>(visible);
+    auto rows = std::make_unique<RowStore>(visible, numbered);
     int rc;
-    while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
-        rows->append(s);
-        if (numbered) rows->rowids.push_back(sqlite3_column_int64(s, visible));
-    }
+    while ((rc = sqlite3_step(s)) == SQLITE_ROW) rows->append(s);
     if (rc != SQLITE_DONE) connection_->fail(rc, StatementKind::Select, query_);
     rows_ = std::move(rows);
-    liveDirty_ = true;
     pos_ = rows_->rows() > 0 ? 0 : -1;
     editMode_ = dbEditNone;
     lastModified_ = -1;
@@ -190,13 +186,13 @@ void Recordset::checkOpen() const {
 std::size_t Recordset::rowCount() const { return rows_ ? rows_->rows() : 0; }
 
 bool Recordset::isLive(long row) const {
-    return row >= 0 && static_cast<std::size_t>(row) < rowCount() && !rows_->deleted[static_cast<std::size_t>(row)];
+    return row >= 0 && static_cast<std::size_t>(row) < rowCount() && !rows_->deleted(static_cast<std::size_t>(row));
 }
 
 bool Recordset::hasCurrent() const { return isLive(pos_); }
 
 void Recordset::requireCurrent() const {
-    if (pos_ >= 0 && static_cast<std::size_t>(pos_) < rowCount() && rows_->deleted[static_cast<std::size_t>(pos_)])
+    if (pos_ >= 0 && static_cast<std::size_t>(pos_) < rowCount() && rows_->deleted(static_cast<std::size_t>(pos_)))
         RaiseEngineError(errors::RecordDeleted, "The current record has been deleted.");
     if (!hasCurrent()) noCurrentRecord();
 }
@@ -214,25 +210,17 @@ void Recordset::requireUpdatable() const {
 long Recordset::nextLive(long from) const {
     long n = static_cast<long>(rowCount());
     for (long r = std::max(from + 1, 0L); r < n; ++r)
-        if (!rows_->deleted[static_cast<std::size_t>(r)]) return r;
+        if (!rows_->deleted(static_cast<std::size_t>(r))) return r;
     return n;
 }
 
 long Recordset::previousLive(long from) const {
     for (long r = std::min(from, static_cast<long>(rowCount())) - 1; r >= 0; --r)
-        if (!rows_->deleted[static_cast<std::size_t>(r)]) return r;
+        if (!rows_->deleted(static_cast<std::size_t>(r))) return r;
     return -1;
 }
 
-const std::vector<std::uint32_t>& Recordset::liveRows() const {
-    if (liveDirty_) {
-        live_.clear();
-        for (std::size_t r = 0; r < rowCount(); ++r)
-            if (!rows_->deleted[r]) live_.push_back(static_cast<std::uint32_t>(r));
-        liveDirty_ = false;
-    }
-    return live_;
-}
+std::size_t Recordset::liveCount() const { return rows_ ? rows_->liveCount() : 0; }
 
 // --- observers ---------------------------------------------------------------
 
@@ -282,24 +270,24 @@ bool Recordset::Bof() const {
 
 bool Recordset::Eof() const {
     checkOpen();
-    return pos_ >= static_cast<long>(rowCount()) || (pos_ < 0 && liveRows().empty());
+    return pos_ >= static_cast<long>(rowCount()) || (pos_ < 0 && liveCount() == 0);
 }
 
 int Recordset::RecordCount() const {
     checkOpen();
-    return static_cast<int>(liveRows().size());
+    return static_cast<int>(liveCount());
 }
 
 void Recordset::MoveFirst() {
     checkOpen();
-    if (liveRows().empty()) noCurrentRecord();
+    if (liveCount() == 0) noCurrentRecord();
     beforeAction(vbDataActionMoveFirst);
     moveTo(nextLive(-1));
 }
 
 void Recordset::MoveLast() {
     checkOpen();
-    if (liveRows().empty()) noCurrentRecord();
+    if (liveCount() == 0) noCurrentRecord();
     beforeAction(vbDataActionMoveLast);
     moveTo(previousLive(static_cast<long>(rowCount())));
 }
@@ -323,17 +311,16 @@ void Recordset::MovePrevious() {
 long Recordset::AbsolutePosition() const {
     checkOpen();
     if (!hasCurrent() || editMode_ == dbEditAdd) return -1;
-    const auto& live = liveRows();
-    return static_cast<long>(std::lower_bound(live.begin(), live.end(), static_cast<std::uint32_t>(pos_)) - live.begin());
+    return static_cast<long>(rows_->livePosition(static_cast<std::size_t>(pos_)));
 }
 
 void Recordset::SetAbsolutePosition(long position) {
     checkOpen();
-    const auto& live = liveRows();
-    if (position < 0 || static_cast<std::size_t>(position) >= live.size())
+    const std::size_t live = liveCount();
+    if (position < 0 || static_cast<std::size_t>(position) >= live)
         RaiseEngineError(errors::InvalidArgument, "There is no record at position " + std::to_string(position) +
-                                                      " (the recordset has " + std::to_string(live.size()) + ").");
-    long row = static_cast<long>(live[static_cast<std::size_t>(position)]);
+                                                      " (the recordset has " + std::to_string(live) + ").");
+    long row = static_cast<long>(rows_->liveRow(static_cast<std::size_t>(position)));
     beforeAction(vbDataActionBookmark);
     moveTo(row);
 }
@@ -341,7 +328,7 @@ void Recordset::SetAbsolutePosition(long position) {
 // --- reading -----------------------------------------------------------------
 
 vb::Variant Recordset::cellValue(std::size_t row, int field) const {
-    const Cell& c = rows_->at(row, field);
+    const Cell c = rows_->at(row, field);
     const Field& f = *fields_->items_[static_cast<std::size_t>(field)];
     return VariantFromStored(f.type_, c.kind, c.kind == StoredValue::Integer ? c.i : 0,
                              c.kind == StoredValue::Real ? c.d : 0.0, c.kind == StoredValue::Text ? c.text : nullptr,
@@ -357,10 +344,34 @@ vb::Variant Recordset::fieldValue(int field) const {
 
 vb::Variant Recordset::PeekValue(long position, int field) const {
     checkOpen();
-    const auto& live = liveRows();
-    if (position < 0 || static_cast<std::size_t>(position) >= live.size()) noCurrentRecord();
+    if (position < 0 || static_cast<std::size_t>(position) >= liveCount()) noCurrentRecord();
     (*fields_)(field);  // 3265 when out of range
-    return cellValue(live[static_cast<std::size_t>(position)], field);
+    return cellValue(rows_->liveRow(static_cast<std::size_t>(position)), field);
+}
+
+namespace {
+
+// Makes the value of a cell where it is to stand: a vector's emplace_back
+// constructs the Variant in place from it, with no temporary to move.
+struct CellValueMaker {
+    const Recordset* owner;
+    std::size_t row;
+    int field;
+    vb::Variant (Recordset::*make)(std::size_t, int) const;
+    operator vb::Variant() const { return (owner->*make)(row, field); }
+};
+
+}  // namespace
+
+bool Recordset::PeekText(long position, int field, std::string_view& text) const {
+    checkOpen();
+    if (position < 0 || static_cast<std::size_t>(position) >= liveCount()) noCurrentRecord();
+    const int type = (*fields_)(field).type_.type;  // 3265 when out of range
+    if (type != dbText && type != dbMemo && type != dbUnknown) return false;
+    const Cell c = rows_->at(rows_->liveRow(static_cast<std::size_t>(position)), field);
+    if (c.kind != StoredValue::Text) return false;
+    text = std::string_view(c.text, c.length);
+    return true;
 }
 
 vb::Variant Recordset::GetRows(int rows) {
@@ -368,18 +379,22 @@ vb::Variant Recordset::GetRows(int rows) {
     long start = pos_ < 0 ? nextLive(-1) : (isLive(pos_) ? pos_ : nextLive(pos_));
     if (rows < 0) RaiseEngineError(errors::InvalidArgument, "GetRows needs a number of rows that is not negative.");
     if (start >= static_cast<long>(rowCount())) noCurrentRecord();
-    std::vector<long> picked;
-    for (long r = start; r < static_cast<long>(rowCount()) && static_cast<int>(picked.size()) < rows; r = nextLive(r))
-        picked.push_back(r);
-    int columns = fields_->Count();
+    // The rows not deleted from the current one on, at most `rows` of them.
+    const std::size_t first = rows_->livePosition(static_cast<std::size_t>(start));
+    const std::size_t count = std::min(liveCount() - first, static_cast<std::size_t>(rows));
+    const int columns = fields_->Count();
     // The values are made in place, in storage order (field varies fastest):
     // one pass over the array instead of filling it with Empty first.
     auto array = std::make_shared<vb::SafeArray>();
-    array->bounds = {{0, columns}, {0, static_cast<std::int32_t>(picked.size())}};
-    array->data.reserve(picked.size() * static_cast<std::size_t>(columns));
-    for (long row : picked)
-        for (int f = 0; f < columns; ++f) array->data.push_back(cellValue(static_cast<std::size_t>(row), f));
-    moveTo(picked.empty() ? start : nextLive(picked.back()));
+    array->bounds = {{0, columns}, {0, static_cast<std::int32_t>(count)}};
+    array->data.reserve(count * static_cast<std::size_t>(columns));
+    long last = -1;
+    for (std::size_t k = 0; k < count; ++k) {
+        const std::size_t row = rows_->liveRow(first + k);
+        for (int f = 0; f < columns; ++f) array->data.emplace_back(CellValueMaker{this, row, f, &Recordset::cellValue});
+        last = static_cast<long>(row);
+    }
+    moveTo(count == 0 ? start : nextLive(last));
     return vb::Variant(array);
 }
 
@@ -410,11 +425,10 @@ void Recordset::reloadRow(std::size_t row) {
     if (list.empty()) return;
     std::string sql = "SELECT " + list + " FROM " + QuoteName(table_) + " WHERE rowid = ?";
     Statement stmt = connection_->prepare(sql, StatementKind::Select);
-    sqlite3_bind_int64(stmt.get(), 1, rows_->rowids[row]);
+    sqlite3_bind_int64(stmt.get(), 1, rows_->rowid(row));
     int rc = sqlite3_step(stmt.get());
     if (rc == SQLITE_DONE) {
-        rows_->deleted[row] = 1;
-        liveDirty_ = true;
+        rows_->markDeleted(row);
         RaiseEngineError(errors::RecordDeleted,
                          "The record has been deleted from the table '" + table_ + "' by another user.");
     }
@@ -425,7 +439,7 @@ void Recordset::reloadRow(std::size_t row) {
 bool Recordset::rowExists(std::size_t row) const {
     const std::string sql = "SELECT 1 FROM " + QuoteName(table_) + " WHERE rowid = ?";
     Statement stmt = connection_->prepare(sql, StatementKind::Select);
-    sqlite3_bind_int64(stmt.get(), 1, rows_->rowids[row]);
+    sqlite3_bind_int64(stmt.get(), 1, rows_->rowid(row));
     int rc = sqlite3_step(stmt.get());
     if (rc != SQLITE_ROW && rc != SQLITE_DONE) connection_->fail(rc, StatementKind::Select, sql);
     return rc == SQLITE_ROW;
@@ -450,7 +464,7 @@ void Recordset::tablesRolledBack() {
     const bool hadCurrent = hasCurrent();
     std::vector<Cell> before;
     if (hadCurrent)
-        for (int f = 0; f < rows_->columns; ++f) before.push_back(rows_->at(static_cast<std::size_t>(pos_), f));
+        for (int f = 0; f < rows_->columns(); ++f) before.push_back(rows_->at(static_cast<std::size_t>(pos_), f));
 
     std::string list;
     std::vector<int> fieldsRead;
@@ -464,23 +478,22 @@ void Recordset::tablesRolledBack() {
     const bool tableExists = sqlite3_prepare_v2(connection_->handle(), sql.c_str(), -1, &raw, nullptr) == SQLITE_OK;
     Statement stmt(raw);
     for (std::size_t row = 0; row < rowCount(); ++row) {
-        if (rows_->deleted[row]) continue;
+        if (rows_->deleted(row)) continue;
         bool exists = false;
         if (tableExists) {
-            sqlite3_bind_int64(raw, 1, rows_->rowids[row]);
+            sqlite3_bind_int64(raw, 1, rows_->rowid(row));
             exists = sqlite3_step(raw) == SQLITE_ROW;
             if (exists)
                 for (std::size_t k = 0; k < fieldsRead.size(); ++k)
                     rows_->set(row, fieldsRead[k], raw, static_cast<int>(k + 1));
             sqlite3_reset(raw);
         }
-        if (!exists) rows_->deleted[row] = 1;
+        if (!exists) rows_->markDeleted(row);
     }
-    liveDirty_ = true;
 
     if (!hadCurrent) return;
     bool changed = !hasCurrent();
-    for (int f = 0; !changed && f < rows_->columns; ++f)
+    for (int f = 0; !changed && f < rows_->columns(); ++f)
         changed = !sameCell(before[static_cast<std::size_t>(f)], rows_->at(static_cast<std::size_t>(pos_), f));
     if (changed && editMode_ == dbEditNone) notifyCurrentRecordChanged(false);
 }
@@ -550,7 +563,7 @@ void Recordset::Update() {
             int p = 1;
             for (std::size_t i : written)
                 BindStored(stmt.get(), p++, StoredFromVariant(buffer_[i]));
-            sqlite3_bind_int64(stmt.get(), p++, rows_->rowids[row]);
+            sqlite3_bind_int64(stmt.get(), p++, rows_->rowid(row));
             for (std::size_t i : written)
                 if (original_[i].kind != StoredValue::Null) BindStored(stmt.get(), p++, original_[i]);
             connection_->run(stmt, StatementKind::Update, sql);
@@ -597,11 +610,7 @@ void Recordset::Update() {
     std::int64_t rowid = sqlite3_last_insert_rowid(db);
 
     std::size_t row = rows_->rows();
-    rows_->cells.resize(rows_->cells.size() + static_cast<std::size_t>(rows_->columns));
-    rows_->deleted.push_back(0);
-    rows_->rowids.push_back(rowid);
-    for (int f = 0; f < rows_->columns; ++f) rows_->at(row, f).kind = StoredValue::Null;
-    liveDirty_ = true;
+    rows_->appendNulls(rowid);
     try {
         reloadRow(row);
     } catch (const vb::VBError&) {
@@ -632,11 +641,10 @@ void Recordset::Delete() {
     std::size_t row = static_cast<std::size_t>(pos_);
     std::string sql = "DELETE FROM " + QuoteName(table_) + " WHERE rowid = ?";
     Statement stmt = connection_->prepare(sql, StatementKind::Delete);
-    sqlite3_bind_int64(stmt.get(), 1, rows_->rowids[row]);
+    sqlite3_bind_int64(stmt.get(), 1, rows_->rowid(row));
     connection_->run(stmt, StatementKind::Delete, sql);
     bool gone = sqlite3_changes(connection_->handle()) == 0;
-    rows_->deleted[row] = 1;
-    liveDirty_ = true;
+    rows_->markDeleted(row);
     if (gone)
         RaiseEngineError(errors::RecordDeleted, "The record had already been deleted from the table '" + table_ + "'.");
 }
@@ -704,7 +712,7 @@ void Recordset::find(const std::string& criterion, long from) {
     long n = static_cast<long>(rowCount());
     long found = -1;
     for (long r = std::max(from, 0L); r < n; ++r) {
-        if (rows_->deleted[static_cast<std::size_t>(r)]) continue;
+        if (rows_->deleted(static_cast<std::size_t>(r))) continue;
         for (std::size_t k = 0; k < used.size(); ++k)
             RowStore::bind(raw, static_cast<int>(k + 1), rows_->at(static_cast<std::size_t>(r), used[k]));
         rc = sqlite3_step(raw);
@@ -754,8 +762,6 @@ void Recordset::Close() {
     buffer_.clear();
     editMode_ = dbEditNone;
     pos_ = -1;
-    liveDirty_ = true;
-    live_.clear();
 }
 
 // --- late-bound members ------------------------------------------------------

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "field_type.h"
@@ -21,7 +22,7 @@ namespace dao {
 
 class Connection;
 class Recordset;
-struct RowStore;
+class RowStore;
 
 enum RecordsetTypeEnum : int {
     dbOpenDefault = 0,  // dynaset for a query, table for a table name
@@ -134,6 +135,10 @@ public:
     // The value of field `field` in the row at `position` (AbsolutePosition
     // numbering) without moving: for grids that show many rows at once.
     vb::Variant PeekValue(long position, int field) const;
+    // The same value without making a Variant, when it reads as a text (a
+    // text in a text field): true and `text` set, valid until the row
+    // changes or the recordset closes. False when PeekValue must be used.
+    bool PeekText(long position, int field, std::string_view& text) const;
 
     // --- editing ---
     void Edit();
@@ -198,7 +203,7 @@ private:
     void setFieldValue(int field, const vb::Variant& value);
     void reloadRow(std::size_t row);
     bool rowExists(std::size_t row) const;
-    const std::vector<std::uint32_t>& liveRows() const;
+    std::size_t liveCount() const;  // rows not deleted
     void find(const std::string& criterion, long from);
     // A rollback changed the tables: rows that no longer exist count as
     // deleted, the others show their values as they now are.
@@ -227,9 +232,6 @@ private:
     std::vector<bool> changed_;
     long lastModified_ = -1;
     bool noMatch_ = false;
-
-    mutable std::vector<std::uint32_t> live_;  // indices of rows not deleted
-    mutable bool liveDirty_ = true;
 
     std::vector<RecordsetObserver*> observers_;
 };

@@ -6,70 +6,169 @@
 namespace dao {
 
 namespace {
-// Text blocks start small and double up to kBlock, so a recordset of a few
-// rows does not hold a quarter megabyte.
-constexpr std::size_t kFirstBlock = 4 * 1024;
+
+// Text blocks start small and double up to kBlock; a text longer than a
+// quarter block gets a block of its own.
+constexpr std::size_t kFirstBlock = 512;
 constexpr std::size_t kBlock = 256 * 1024;
+
+// A text is kept as its length (4 bytes, unaligned) followed by its bytes.
+constexpr std::size_t kLengthBytes = sizeof(std::uint32_t);
+constexpr char kEmptyText[kLengthBytes + 1] = {};
+
+std::uint32_t lengthAt(const char* record) {
+    std::uint32_t n;
+    std::memcpy(&n, record, kLengthBytes);
+    return n;
+}
+
+}  // namespace
+
+RowStore::RowStore(int columns, bool numbered) : columns_(columns), numbered_(numbered) {}
+
+RowStore::~RowStore() = default;
+
+std::size_t RowStore::chunkCapacity(std::size_t chunk) const {
+    if (chunk == 0) return kFirstChunk;
+    return chunk <= kGrowingChunks ? kFirstChunk << (chunk - 1) : kChunk;
+}
+
+void RowStore::grow(std::size_t& chunk, std::size_t& offset) {
+    locate(rows_, chunk, offset);
+    if (chunk < chunks_.size()) return;
+    const std::size_t capacity = chunkCapacity(chunk);
+    const std::size_t cells = capacity * static_cast<std::size_t>(columns_);
+    const std::size_t bytes = cells * sizeof(std::uint64_t) + (numbered_ ? capacity * sizeof(std::int64_t) : 0) +
+                              cells + capacity;
+    Chunk c;
+    c.memory = std::make_unique_for_overwrite<std::byte[]>(bytes);
+    std::byte* p = c.memory.get();
+    c.values = reinterpret_cast<std::uint64_t*>(p);
+    p += cells * sizeof(std::uint64_t);
+    c.rowids = numbered_ ? reinterpret_cast<std::int64_t*>(p) : nullptr;
+    if (numbered_) p += capacity * sizeof(std::int64_t);
+    c.kinds = reinterpret_cast<std::uint8_t*>(p);
+    c.deleted = c.kinds + cells;
+    chunks_.push_back(std::move(c));
+}
+
+Cell RowStore::at(std::size_t row, int column) const {
+    std::size_t chunk, offset;
+    locate(row, chunk, offset);
+    const Chunk& c = chunks_[chunk];
+    const std::size_t cell = offset * static_cast<std::size_t>(columns_) + static_cast<std::size_t>(column);
+    Cell out;
+    out.kind = static_cast<StoredValue::Kind>(c.kinds[cell]);
+    const std::uint64_t value = c.values[cell];
+    switch (out.kind) {
+    case StoredValue::Integer: out.i = static_cast<std::int64_t>(value); break;
+    case StoredValue::Real: std::memcpy(&out.d, &value, sizeof value); break;
+    case StoredValue::Text: {
+        const char* record = reinterpret_cast<const char*>(static_cast<std::uintptr_t>(value));
+        out.length = lengthAt(record);
+        out.text = record + kLengthBytes;
+        break;
+    }
+    default: out.i = 0;
+    }
+    return out;
+}
+
+std::int64_t RowStore::rowid(std::size_t row) const {
+    std::size_t chunk, offset;
+    locate(row, chunk, offset);
+    return numbered_ ? chunks_[chunk].rowids[offset] : 0;
 }
 
 const char* RowStore::keep(const char* text, std::size_t length) {
-    if (length == 0) return "";
-    if (length > kBlock / 4) {
+    if (length == 0) return kEmptyText;
+    const std::uint32_t n = static_cast<std::uint32_t>(length);
+    const std::size_t size = kLengthBytes + length;
+    char* p;
+    if (size > kBlock / 4) {
         // A long text gets a block of its own, placed before the current one.
-        auto own = std::make_unique_for_overwrite<char[]>(length);
-        std::memcpy(own.get(), text, length);
-        const char* p = own.get();
+        auto own = std::make_unique_for_overwrite<char[]>(size);
+        p = own.get();
         blocks_.insert(blocks_.empty() ? blocks_.end() : blocks_.end() - 1, std::move(own));
-        return p;
+    } else {
+        if (blocks_.empty() || blockUsed_ + size > blockSize_) {
+            std::size_t block = blocks_.empty() ? kFirstBlock : std::min(blockSize_ * 2, kBlock);
+            block = std::max(block, size);
+            blocks_.push_back(std::make_unique_for_overwrite<char[]>(block));
+            blockUsed_ = 0;
+            blockSize_ = block;
+        }
+        p = blocks_.back().get() + blockUsed_;
+        blockUsed_ += size;
     }
-    if (blocks_.empty() || blockUsed_ + length > blockSize_) {
-        std::size_t size = blocks_.empty() ? kFirstBlock : std::min(blockSize_ * 2, kBlock);
-        size = std::max(size, length);
-        blocks_.push_back(std::make_unique_for_overwrite<char[]>(size));
-        blockUsed_ = 0;
-        blockSize_ = size;
-    }
-    char* p = blocks_.back().get() + blockUsed_;
-    std::memcpy(p, text, length);
-    blockUsed_ += length;
+    std::memcpy(p, &n, kLengthBytes);
+    std::memcpy(p + kLengthBytes, text, length);
     return p;
 }
 
-void RowStore::set(std::size_t row, int column, sqlite3_stmt* stmt, int from) {
-    Cell& c = at(row, column);
-    c.length = 0;
-    switch (sqlite3_column_type(stmt, from)) {
+// Each column is read through its value: one call to find it, then reads
+// of the value itself. (The connection is opened without SQLite's locking,
+// where a column's value may be read so; see connection.cpp.)
+void RowStore::store(const Chunk& c, std::size_t cell, sqlite3_stmt* stmt, int from) {
+    sqlite3_value* v = sqlite3_column_value(stmt, from);
+    switch (sqlite3_value_type(v)) {
     case SQLITE_INTEGER:
-        c.kind = StoredValue::Integer;
-        c.i = sqlite3_column_int64(stmt, from);
+        c.kinds[cell] = StoredValue::Integer;
+        c.values[cell] = static_cast<std::uint64_t>(sqlite3_value_int64(v));
         break;
-    case SQLITE_FLOAT:
-        c.kind = StoredValue::Real;
-        c.d = sqlite3_column_double(stmt, from);
+    case SQLITE_FLOAT: {
+        const double d = sqlite3_value_double(v);
+        c.kinds[cell] = StoredValue::Real;
+        std::memcpy(&c.values[cell], &d, sizeof d);
         break;
+    }
     case SQLITE_NULL:
-        c.kind = StoredValue::Null;
-        c.i = 0;
+        c.kinds[cell] = StoredValue::Null;
+        c.values[cell] = 0;
         break;
     default: {
-        const char* t = reinterpret_cast<const char*>(sqlite3_column_text(stmt, from));
-        std::size_t n = static_cast<std::size_t>(sqlite3_column_bytes(stmt, from));
-        c.kind = StoredValue::Text;
-        c.text = keep(t ? t : "", n);
-        c.length = static_cast<std::uint32_t>(n);
+        const char* t = reinterpret_cast<const char*>(sqlite3_value_text(v));
+        const std::size_t n = t ? static_cast<std::size_t>(sqlite3_value_bytes(v)) : 0;
+        c.kinds[cell] = StoredValue::Text;
+        c.values[cell] = reinterpret_cast<std::uintptr_t>(keep(t, n));
     }
     }
+}
+
+void RowStore::set(std::size_t row, int column, sqlite3_stmt* stmt, int from) {
+    std::size_t chunk, offset;
+    locate(row, chunk, offset);
+    store(chunks_[chunk], offset * static_cast<std::size_t>(columns_) + static_cast<std::size_t>(column), stmt, from);
 }
 
 void RowStore::append(sqlite3_stmt* stmt) {
-    std::size_t row = rows();
-    cells.resize(cells.size() + static_cast<std::size_t>(columns));
-    deleted.push_back(0);
-    for (int c = 0; c < columns; ++c) set(row, c, stmt, c);
+    std::size_t chunk, offset;
+    grow(chunk, offset);
+    const Chunk& c = chunks_[chunk];
+    const std::size_t first = offset * static_cast<std::size_t>(columns_);
+    for (int column = 0; column < columns_; ++column)
+        store(c, first + static_cast<std::size_t>(column), stmt, column);
+    if (numbered_) c.rowids[offset] = sqlite3_column_int64(stmt, columns_);
+    c.deleted[offset] = 0;
+    ++rows_;
+    if (deletedCount_) liveDirty_ = true;
+}
+
+void RowStore::appendNulls(std::int64_t rowid) {
+    std::size_t chunk, offset;
+    grow(chunk, offset);
+    const Chunk& c = chunks_[chunk];
+    const std::size_t first = offset * static_cast<std::size_t>(columns_);
+    std::fill_n(c.kinds + first, columns_, static_cast<std::uint8_t>(StoredValue::Null));
+    std::fill_n(c.values + first, columns_, std::uint64_t{0});
+    if (numbered_) c.rowids[offset] = rowid;
+    c.deleted[offset] = 0;
+    ++rows_;
+    if (deletedCount_) liveDirty_ = true;
 }
 
 StoredValue RowStore::stored(std::size_t row, int column) const {
-    const Cell& c = at(row, column);
+    const Cell c = at(row, column);
     StoredValue v;
     v.kind = c.kind;
     if (c.kind == StoredValue::Integer) v.i = c.i;
@@ -85,6 +184,41 @@ void RowStore::bind(sqlite3_stmt* stmt, int index, const Cell& cell) {
     case StoredValue::Real: sqlite3_bind_double(stmt, index, cell.d); break;
     case StoredValue::Text: sqlite3_bind_text(stmt, index, cell.text, static_cast<int>(cell.length), SQLITE_STATIC); break;
     }
+}
+
+// --- deleted rows --------------------------------------------------------------
+
+void RowStore::markDeleted(std::size_t row) {
+    std::size_t chunk, offset;
+    locate(row, chunk, offset);
+    std::uint8_t& mark = chunks_[chunk].deleted[offset];
+    if (mark) return;
+    mark = 1;
+    ++deletedCount_;
+    liveDirty_ = true;
+}
+
+// Without deleted rows a row's place is its index, and no list is kept.
+const std::vector<std::uint32_t>& RowStore::live() const {
+    if (liveDirty_) {
+        live_.clear();
+        live_.reserve(liveCount());
+        for (std::size_t r = 0; r < rows_; ++r)
+            if (!deleted(r)) live_.push_back(static_cast<std::uint32_t>(r));
+        liveDirty_ = false;
+    }
+    return live_;
+}
+
+std::size_t RowStore::liveRow(std::size_t position) const {
+    return deletedCount_ == 0 ? position : live()[position];
+}
+
+std::size_t RowStore::livePosition(std::size_t row) const {
+    if (deletedCount_ == 0) return std::min(row, rows_);
+    const auto& rows = live();
+    return static_cast<std::size_t>(std::lower_bound(rows.begin(), rows.end(), static_cast<std::uint32_t>(row)) -
+                                    rows.begin());
 }
 
 }  // namespace dao

@@ -8,6 +8,7 @@
 
 #include "application.h"
 #include "datacontrol_widget.h"
+#include "entries_list_model.h"
 #include "err.h"
 #include "member_names.h"
 #include "text_functions.h"
@@ -17,12 +18,6 @@
 namespace forms {
 
 namespace {
-
-bool SameValue(const vb::Variant& a, const vb::Variant& b) {
-    if (a.IsNull() || a.IsEmpty() || b.IsNull() || b.IsEmpty()) return false;
-    if (a.IsNumericType() && b.IsNumericType()) return a.ToDouble() == b.ToDouble();
-    return vb::StrComp(a.ToString(), b.ToString(), vb::CompareMethod::Text) == 0;
-}
 
 // Index of the recordset's field of that name (without regard to case); -1
 // when there is none.
@@ -108,9 +103,10 @@ void DBCombo::Style(std::int16_t v) {
 }
 
 // Reads the list field and bound column of every row of the row source, then
-// shows the entry of the combo's value again.
+// shows the entry of the combo's value again. The widget's list is replaced
+// in one step.
 void DBCombo::FillList() {
-    entries_.clear();
+    auto entries = std::make_shared<ComboEntries>();
     std::shared_ptr<dao::Recordset> rs = rowSource_ ? rowSource_->Model().Recordset() : nullptr;
     if (rs && !state_.listField.empty()) {
         const int listIndex = FieldIndex(*rs, state_.listField);
@@ -118,18 +114,23 @@ void DBCombo::FillList() {
             state_.boundColumn.empty() ? listIndex : FieldIndex(*rs, state_.boundColumn);
         if (listIndex >= 0 && boundIndex >= 0) {
             const int count = rs->RecordCount();
-            entries_.reserve(static_cast<std::size_t>(count));
+            entries->reserve(static_cast<std::size_t>(count));
             for (int r = 0; r < count; ++r) {
+                const vb::Variant bound = rs->PeekValue(r, boundIndex);
+                std::string_view text;
+                if (rs->PeekText(r, listIndex, text)) {
+                    entries->add(text, bound);
+                    continue;
+                }
                 const vb::Variant shown = rs->PeekValue(r, listIndex);
-                entries_.push_back({shown.IsNull() || shown.IsEmpty() ? std::string() : shown.ToString(),
-                                    rs->PeekValue(r, boundIndex)});
+                entries->add(shown.IsNull() || shown.IsEmpty() ? std::string() : shown.ToString(), bound);
             }
         }
     }
-    if (auto* c = qobject_cast<QComboBox*>(widget_)) {
+    entries_ = std::move(entries);
+    if (model_) {
         syncing_ = true;
-        c->clear();
-        for (const Entry& e : entries_) c->addItem(QString::fromStdString(e.text));
+        model_->SetEntries(entries_);
         syncing_ = false;
     }
     const bool bound = common_.dataSource != nullptr && !common_.dataField.empty();
@@ -142,16 +143,19 @@ void DBCombo::FillList() {
 }
 
 int DBCombo::FindValue(const vb::Variant& value) const {
-    for (std::size_t i = 0; i < entries_.size(); ++i) {
-        if (SameValue(entries_[i].value, value)) return static_cast<int>(i);
+    if (value.IsNull() || value.IsEmpty()) return -1;
+    for (std::size_t i = 0; i < entries_->size(); ++i) {
+        if (entries_->sameValue(i, value)) return static_cast<int>(i);
     }
     return -1;
 }
 
 int DBCombo::FindText(const std::string& text) const {
     if (text.empty()) return -1;
-    for (std::size_t i = 0; i < entries_.size(); ++i) {
-        if (vb::StrComp(entries_[i].text, text, vb::CompareMethod::Text) == 0) return static_cast<int>(i);
+    std::string entry;
+    for (std::size_t i = 0; i < entries_->size(); ++i) {
+        entry.assign(entries_->text(i));
+        if (vb::StrComp(entry, text, vb::CompareMethod::Text) == 0) return static_cast<int>(i);
     }
     return -1;
 }
@@ -160,7 +164,7 @@ int DBCombo::FindText(const std::string& text) const {
 // when the value is Null or no row holds it.
 void DBCombo::ShowValue() {
     chosen_ = FindValue(value_);
-    const std::string text = chosen_ >= 0 ? entries_[static_cast<std::size_t>(chosen_)].text : std::string();
+    const std::string text = chosen_ >= 0 ? std::string(entries_->text(static_cast<std::size_t>(chosen_))) : std::string();
     const bool changed = text != text_;
     text_ = text;
     ShowInWidget();
@@ -210,8 +214,8 @@ void DBCombo::Text(const std::string& text) {
     text_ = text;
     chosen_ = FindText(text);
     if (chosen_ >= 0) {
-        const vb::Variant& v = entries_[static_cast<std::size_t>(chosen_)].value;
-        if (!SameValue(v, value_)) {
+        const vb::Variant v = entries_->value(static_cast<std::size_t>(chosen_));
+        if (!SameListValue(v, value_)) {
             value_ = v;
             common_.dataChanged = true;
         }
@@ -233,25 +237,25 @@ void DBCombo::Locked(bool v) {
 
 int DBCombo::ListCount() const {
     Touch();
-    return static_cast<int>(entries_.size());
+    return static_cast<int>(entries_->size());
 }
 
 std::string DBCombo::List(int index) const {
     Touch();
-    if (index < 0 || index >= static_cast<int>(entries_.size())) return {};
-    return entries_[static_cast<std::size_t>(index)].text;
+    if (index < 0 || index >= static_cast<int>(entries_->size())) return {};
+    return std::string(entries_->text(static_cast<std::size_t>(index)));
 }
 
 bool DBCombo::UserChoose(int index) {
-    if (state_.locked || !common_.enabled || index < 0 || index >= static_cast<int>(entries_.size())) {
+    if (state_.locked || !common_.enabled || index < 0 || index >= static_cast<int>(entries_->size())) {
         ShowInWidget();
         return false;
     }
-    const Entry& e = entries_[static_cast<std::size_t>(index)];
-    const bool changed = e.text != text_;
+    const std::string_view text = entries_->text(static_cast<std::size_t>(index));
+    const bool changed = text != text_;
     chosen_ = index;
-    value_ = e.value;
-    text_ = e.text;
+    value_ = entries_->value(static_cast<std::size_t>(index));
+    text_ = text;
     common_.dataChanged = true;
     ShowInWidget();
     if (changed && Change) Raise(Change);
@@ -264,7 +268,7 @@ bool DBCombo::UserChoose(int index) {
 void DBCombo::UserTyped(const std::string& text) {
     text_ = text;
     chosen_ = FindText(text);
-    value_ = chosen_ >= 0 ? entries_[static_cast<std::size_t>(chosen_)].value : vb::Variant::Null();
+    value_ = chosen_ >= 0 ? entries_->value(static_cast<std::size_t>(chosen_)) : vb::Variant::Null();
     common_.dataChanged = true;
     if (Change) Raise(Change);
 }
@@ -275,7 +279,9 @@ QWidget* DBCombo::CreateWidget(QWidget* parent) {
     auto* c = new detail::LockableComboWidget(parent);
     c->setEditable(state_.style != 2);
     c->setInsertPolicy(QComboBox::NoInsert);
-    for (const Entry& e : entries_) c->addItem(QString::fromStdString(e.text));
+    model_ = new detail::EntriesListModel(c);
+    model_->SetEntries(entries_);
+    c->setModel(model_);
     c->setCurrentIndex(chosen_);
     if (c->lineEdit()) {
         c->lineEdit()->setText(QString::fromStdString(text_));

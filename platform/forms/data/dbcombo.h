@@ -19,15 +19,22 @@
 // 15 and 6 (dispatch_ids.h). Events: Click when an entry is chosen, Change
 // when the text changes.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include <QPointer>
+
+#include "combo_entries.h"
 #include "control.h"
 #include "dispatch_ids.h"
 
 namespace forms {
 
 class DataControl;
+namespace detail {
+class EntriesListModel;
+}
 
 class DBCombo : public Control, public DispatchIds {
 public:
@@ -88,10 +95,6 @@ protected:
     void ApplyState() override;
 
 private:
-    struct Entry {
-        std::string text;
-        vb::Variant value;
-    };
     void Listen(DataControl* source);
     bool RowSourcePresent() const;
     void FillList();
@@ -109,7 +112,9 @@ private:
     State state_, design_;
     DataControl* rowSource_ = nullptr;
     int listenerId_ = 0;
-    std::vector<Entry> entries_;
+    // Replaced as a whole when the list is filled; the widget's model shares it.
+    std::shared_ptr<ComboEntries> entries_ = std::make_shared<ComboEntries>();
+    QPointer<detail::EntriesListModel> model_;
     std::string text_;
     vb::Variant value_ = vb::Variant::Null();
     int chosen_ = -1;

@@ -208,3 +208,56 @@ TEST_F(PlatformDBCombo, RightAndMiddleClicksReachTheMouseEvents) {
 }
 
 }  // namespace
+
+TEST_F(PlatformDBCombo, TheWidgetsListIsReplacedWhenTheLookupIsRefreshed) {
+    frmTransactions& f = Default<frmTransactions>();
+    Open(f);
+    ASSERT_NE(Widget(f.cboProduct), nullptr);
+    EXPECT_EQ(Widget(f.cboProduct)->count(), 3);
+    db->Execute("INSERT INTO tblProducts VALUES (4, 'Te Deum')");
+    db->Execute("UPDATE tblProducts SET Composition = NULL WHERE ProductID = 1");
+    f.datProducts.Refresh();
+    ASSERT_EQ(Widget(f.cboProduct)->count(), 4);
+    EXPECT_EQ(Widget(f.cboProduct)->itemText(0).toStdString(), "");  // a Null text shows empty
+    EXPECT_EQ(Widget(f.cboProduct)->itemText(3).toStdString(), "Te Deum");
+    EXPECT_EQ(Widget(f.cboProduct)->currentText().toStdString(), "Goldberg Variations");
+    ASSERT_TRUE(forms::testing::Choose(f.cboProduct, "Te Deum"));
+    EXPECT_EQ(f.cboProduct.BoundText(), "4");
+}
+
+TEST(ComboEntries, ValuesOfEveryKindComeBackAsTheyWentIn) {
+    const std::vector<vb::Variant> values = {vb::Variant::Null(),
+                                             vb::Variant::Long(7),
+                                             vb::Variant::Integer(-3),
+                                             vb::Variant(2.5),
+                                             vb::Variant(1.25f),
+                                             vb::Variant(vb::Currency::FromScaled(125000)),
+                                             vb::Variant(vb::Date{46275.5}),
+                                             vb::Variant(true),
+                                             vb::Variant("Key"),
+                                             vb::Variant(""),
+                                             vb::Variant()};
+    forms::ComboEntries entries;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        entries.add(i == 4 ? std::string() : "entry " + std::to_string(i), values[i]);
+    ASSERT_EQ(entries.size(), values.size());
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        EXPECT_EQ(entries.text(i), i == 4 ? std::string() : "entry " + std::to_string(i));
+        const vb::Variant back = entries.value(i);
+        ASSERT_EQ(back.Type(), values[i].Type()) << i;
+        if (!back.IsNull()) {
+            EXPECT_EQ(back.ToString(), values[i].ToString()) << i;
+        }
+    }
+    // Numbers by value, texts without regard to case, Null and Empty never.
+    EXPECT_TRUE(entries.sameValue(1, vb::Variant(7.0)));
+    EXPECT_TRUE(entries.sameValue(1, vb::Variant("7")));
+    EXPECT_FALSE(entries.sameValue(1, vb::Variant::Long(8)));
+    EXPECT_TRUE(entries.sameValue(2, vb::Variant::Long(-3)));
+    EXPECT_TRUE(entries.sameValue(5, vb::Variant(12.5)));
+    EXPECT_TRUE(entries.sameValue(7, vb::Variant::Integer(-1)));
+    EXPECT_TRUE(entries.sameValue(8, vb::Variant("KEY")));
+    EXPECT_FALSE(entries.sameValue(0, vb::Variant::Null()));
+    EXPECT_FALSE(entries.sameValue(10, vb::Variant()));
+    EXPECT_FALSE(entries.sameValue(9, vb::Variant::Null()));
+}
