@@ -3,9 +3,11 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListView>
 
 #include "application.h"
 #include "err.h"
+#include "list_entries_model.h"
 #include "member_names.h"
 #include "lockable_combo_widget.h"
 #include "widget_hooks.h"
@@ -57,6 +59,7 @@ void ComboBox::Text(const std::string& text) {
     list_.listIndex = match;
     if (auto* c = qobject_cast<QComboBox*>(widget_)) {
         syncing_ = true;
+        FlushEntries();
         c->setCurrentIndex(match);
         c->setEditText(key);
         syncing_ = false;
@@ -83,7 +86,11 @@ QWidget* ComboBox::CreateWidget(QWidget* parent) {
     auto* c = new detail::LockableComboWidget(parent);
     c->setEditable(state_.style != 2);
     c->setInsertPolicy(QComboBox::NoInsert);
-    for (const Entry& e : list_.entries) c->addItem(QString::fromStdString(e.text));
+    c->setModel(NewEntriesModel(c));
+    // Sized by its geometry, not by its longest entry: nothing measures a
+    // million texts.
+    c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    if (auto* popup = qobject_cast<QListView*>(c->view())) popup->setUniformItemSizes(true);
     c->setCurrentIndex(list_.listIndex);
     if (c->lineEdit()) {
         c->lineEdit()->setText(QString::fromStdString(state_.text));
@@ -114,23 +121,11 @@ void ComboBox::ApplyState() {
     if (c->lineEdit()) c->lineEdit()->setReadOnly(state_.locked);
 }
 
-void ComboBox::WidgetInsert(std::int32_t index, const std::string& text) {
-    static_cast<QComboBox*>(widget_)->insertItem(index, QString::fromStdString(text));
-}
-
-void ComboBox::WidgetRemove(std::int32_t index) { static_cast<QComboBox*>(widget_)->removeItem(index); }
-
-void ComboBox::WidgetClear() {
-    auto* c = static_cast<QComboBox*>(widget_);
-    c->clear();
+void ComboBox::WidgetCleared() {
     if (state_.style != 2) {
         state_.text.clear();
-        c->setEditText(QString());
+        static_cast<QComboBox*>(widget_)->setEditText(QString());
     }
-}
-
-void ComboBox::WidgetSetText(std::int32_t index, const std::string& text) {
-    static_cast<QComboBox*>(widget_)->setItemText(index, QString::fromStdString(text));
 }
 
 void ComboBox::WidgetSelect(std::int32_t index) {

@@ -2,8 +2,11 @@
 
 #include <QString>
 
+#include <algorithm>
+
 #include "application.h"
 #include "err.h"
+#include "list_entries_model.h"
 #include "member_names.h"
 
 namespace forms {
@@ -15,26 +18,42 @@ void ListControl::AddItem(const std::string& item, std::int32_t index) {
     const auto count = static_cast<std::int32_t>(list_.entries.size());
     if (index < -1 || index > count) vb::RaiseError(5);
     std::int32_t at = index;
-    if (at == -1) {
-        at = count;
-        if (list_.sorted) {
-            const QString key = QString::fromStdString(item);
-            at = 0;
-            while (at < count &&
-                   QString::compare(QString::fromStdString(list_.entries[static_cast<std::size_t>(at)].text), key,
-                                    Qt::CaseInsensitive) <= 0)
-                ++at;
-        }
-    }
+    if (at == -1) at = list_.sorted ? SortedPosition(item) : count;
     list_.entries.insert(list_.entries.begin() + at, Entry{item, 0});
     list_.newIndex = at;
-    if (list_.listIndex >= at) ++list_.listIndex;
-    if (widget_) {
+    const bool selectionMoved = list_.listIndex >= at;
+    if (selectionMoved) ++list_.listIndex;
+    if (model_) {
         syncing_ = true;
-        WidgetInsert(at, item);
-        if (list_.listIndex >= 0) WidgetSelect(list_.listIndex);
+        model_->Inserted(at);
+        if (selectionMoved && widget_) {
+            model_->Flush();
+            WidgetSelect(list_.listIndex);
+        }
         syncing_ = false;
     }
+}
+
+std::int32_t ListControl::SortedPosition(const std::string& item) const {
+    const QString key = QString::fromStdString(item);
+    const auto after = std::upper_bound(list_.entries.begin(), list_.entries.end(), key,
+                                        [](const QString& k, const Entry& e) {
+                                            return QString::compare(k, QString::fromStdString(e.text),
+                                                                    Qt::CaseInsensitive) < 0;
+                                        });
+    return static_cast<std::int32_t>(after - list_.entries.begin());
+}
+
+detail::ListEntriesModel* ListControl::NewEntriesModel(QObject* parent) {
+    model_ = new detail::ListEntriesModel(
+        [this](int row) { return QString::fromStdString(list_.entries[static_cast<std::size_t>(row)].text); },
+        parent);
+    model_->Reset(static_cast<int>(list_.entries.size()));
+    return model_;
+}
+
+void ListControl::FlushEntries() const {
+    if (model_) model_->Flush();
 }
 
 void ListControl::RemoveItem(std::int32_t index) {
@@ -47,22 +66,24 @@ void ListControl::RemoveItem(std::int32_t index) {
         --list_.listIndex;
     }
     if (list_.newIndex >= static_cast<std::int32_t>(list_.entries.size())) list_.newIndex = -1;
-    if (widget_) {
+    if (model_) {
         syncing_ = true;
-        WidgetRemove(index);
-        WidgetSelect(list_.listIndex);
+        model_->Removed(index);
+        if (widget_) WidgetSelect(list_.listIndex);
         syncing_ = false;
     }
 }
 
 void ListControl::Clear() {
     Touch();
-    list_.entries.clear();
+    // Freed in one step, not entry by entry.
+    std::vector<Entry>().swap(list_.entries);
     list_.listIndex = -1;
     list_.newIndex = -1;
-    if (widget_) {
+    if (model_) {
         syncing_ = true;
-        WidgetClear();
+        model_->Reset(0);
+        if (widget_) WidgetCleared();
         syncing_ = false;
     }
 }
@@ -84,9 +105,9 @@ void ListControl::List(std::int32_t index, const std::string& text) {
     Touch();
     if (index < 0 || index >= static_cast<std::int32_t>(list_.entries.size())) vb::RaiseError(381);
     list_.entries[static_cast<std::size_t>(index)].text = text;
-    if (widget_) {
+    if (model_) {
         syncing_ = true;
-        WidgetSetText(index, text);
+        model_->TextChanged(index);
         syncing_ = false;
     }
 }
@@ -115,6 +136,7 @@ void ListControl::ListIndex(std::int32_t index) {
     list_.listIndex = index;
     if (widget_) {
         syncing_ = true;
+        FlushEntries();
         WidgetSelect(index);
         syncing_ = false;
     }
