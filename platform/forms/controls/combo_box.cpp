@@ -44,7 +44,8 @@ void ComboBox::Text(const std::string& text) {
     std::int32_t match = -1;
     const QString key = QString::fromStdString(text);
     for (std::size_t i = 0; i < list_.entries.size(); ++i) {
-        if (QString::fromStdString(list_.entries[i].text).compare(key, Qt::CaseInsensitive) == 0) {
+        const std::string_view entry = list_.entries.text(i);
+        if (QString::fromUtf8(entry.data(), static_cast<qsizetype>(entry.size())).compare(key, Qt::CaseInsensitive) == 0) {
             match = static_cast<std::int32_t>(i);
             break;
         }
@@ -79,7 +80,7 @@ void ComboBox::Locked(bool v) {
 }
 
 void ComboBox::SelectionChanged() {
-    if (list_.listIndex >= 0) state_.text = list_.entries[static_cast<std::size_t>(list_.listIndex)].text;
+    if (list_.listIndex >= 0) state_.text = list_.entries.text(static_cast<std::size_t>(list_.listIndex));
 }
 
 QWidget* ComboBox::CreateWidget(QWidget* parent) {

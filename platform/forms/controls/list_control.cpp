@@ -2,8 +2,6 @@
 
 #include <QString>
 
-#include <algorithm>
-
 #include "application.h"
 #include "err.h"
 #include "list_entries_model.h"
@@ -19,7 +17,7 @@ void ListControl::AddItem(const std::string& item, std::int32_t index) {
     if (index < -1 || index > count) vb::RaiseError(5);
     std::int32_t at = index;
     if (at == -1) at = list_.sorted ? SortedPosition(item) : count;
-    list_.entries.insert(list_.entries.begin() + at, Entry{item, 0});
+    list_.entries.insert(static_cast<std::size_t>(at), item);
     list_.newIndex = at;
     const bool selectionMoved = list_.listIndex >= at;
     if (selectionMoved) ++list_.listIndex;
@@ -36,17 +34,27 @@ void ListControl::AddItem(const std::string& item, std::int32_t index) {
 
 std::int32_t ListControl::SortedPosition(const std::string& item) const {
     const QString key = QString::fromStdString(item);
-    const auto after = std::upper_bound(list_.entries.begin(), list_.entries.end(), key,
-                                        [](const QString& k, const Entry& e) {
-                                            return QString::compare(k, QString::fromStdString(e.text),
-                                                                    Qt::CaseInsensitive) < 0;
-                                        });
-    return static_cast<std::int32_t>(after - list_.entries.begin());
+    // The first entry greater than the new one.
+    std::size_t low = 0, high = list_.entries.size();
+    while (low < high) {
+        const std::size_t middle = low + (high - low) / 2;
+        const std::string_view text = list_.entries.text(middle);
+        const QString entry = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+        if (QString::compare(key, entry, Qt::CaseInsensitive) < 0) {
+            high = middle;
+        } else {
+            low = middle + 1;
+        }
+    }
+    return static_cast<std::int32_t>(low);
 }
 
 detail::ListEntriesModel* ListControl::NewEntriesModel(QObject* parent) {
     model_ = new detail::ListEntriesModel(
-        [this](int row) { return QString::fromStdString(list_.entries[static_cast<std::size_t>(row)].text); },
+        [this](int row) {
+            const std::string_view text = list_.entries.text(static_cast<std::size_t>(row));
+            return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+        },
         parent);
     model_->Reset(static_cast<int>(list_.entries.size()));
     return model_;
@@ -59,7 +67,7 @@ void ListControl::FlushEntries() const {
 void ListControl::RemoveItem(std::int32_t index) {
     Touch();
     if (index < 0 || index >= static_cast<std::int32_t>(list_.entries.size())) vb::RaiseError(5);
-    list_.entries.erase(list_.entries.begin() + index);
+    list_.entries.erase(static_cast<std::size_t>(index));
     if (list_.listIndex == index) {
         list_.listIndex = -1;
     } else if (list_.listIndex > index) {
@@ -76,8 +84,7 @@ void ListControl::RemoveItem(std::int32_t index) {
 
 void ListControl::Clear() {
     Touch();
-    // Freed in one step, not entry by entry.
-    std::vector<Entry>().swap(list_.entries);
+    list_.entries.clear();
     list_.listIndex = -1;
     list_.newIndex = -1;
     if (model_) {
@@ -98,13 +105,13 @@ std::string ListControl::List(std::int32_t index) const {
     if (index < -1) vb::RaiseError(381);
     if (index == -1) index = list_.listIndex;
     if (index < 0 || index >= static_cast<std::int32_t>(list_.entries.size())) return {};
-    return list_.entries[static_cast<std::size_t>(index)].text;
+    return std::string(list_.entries.text(static_cast<std::size_t>(index)));
 }
 
 void ListControl::List(std::int32_t index, const std::string& text) {
     Touch();
     if (index < 0 || index >= static_cast<std::int32_t>(list_.entries.size())) vb::RaiseError(381);
-    list_.entries[static_cast<std::size_t>(index)].text = text;
+    list_.entries.setText(static_cast<std::size_t>(index), text);
     if (model_) {
         syncing_ = true;
         model_->TextChanged(index);
@@ -115,13 +122,13 @@ void ListControl::List(std::int32_t index, const std::string& text) {
 std::int32_t ListControl::ItemData(std::int32_t index) const {
     Touch();
     if (index < 0 || index >= static_cast<std::int32_t>(list_.entries.size())) vb::RaiseError(381);
-    return list_.entries[static_cast<std::size_t>(index)].itemData;
+    return list_.entries.itemData(static_cast<std::size_t>(index));
 }
 
 void ListControl::ItemData(std::int32_t index, std::int32_t value) {
     Touch();
     if (index < 0 || index >= static_cast<std::int32_t>(list_.entries.size())) vb::RaiseError(381);
-    list_.entries[static_cast<std::size_t>(index)].itemData = value;
+    list_.entries.setItemData(static_cast<std::size_t>(index), value);
 }
 
 std::int32_t ListControl::ListIndex() const {

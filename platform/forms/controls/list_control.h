@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "control.h"
+#include "list_entries.h"
 
 namespace forms {
 
@@ -52,12 +53,8 @@ public:
     void CopyStateFrom(const Control& other) override;
 
 protected:
-    struct Entry {
-        std::string text;
-        std::int32_t itemData = 0;
-    };
     struct ListState {
-        std::vector<Entry> entries;
+        ListEntries entries;
         std::int32_t listIndex = -1;
         std::int32_t newIndex = -1;
         bool sorted = false;
