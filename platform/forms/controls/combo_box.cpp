@@ -3,9 +3,11 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListView>
 
 #include "application.h"
 #include "err.h"
+#include "list_entries_model.h"
 #include "member_names.h"
 #include "lockable_combo_widget.h"
 #include "widget_hooks.h"
@@ -42,7 +44,8 @@ void ComboBox::Text(const std::string& text) {
     std::int32_t match = -1;
     const QString key = QString::fromStdString(text);
     for (std::size_t i = 0; i < list_.entries.size(); ++i) {
-        if (QString::fromStdString(list_.entries[i].text).compare(key, Qt::CaseInsensitive) == 0) {
+        const std::string_view entry = list_.entries.text(i);
+        if (QString::fromUtf8(entry.data(), static_cast<qsizetype>(entry.size())).compare(key, Qt::CaseInsensitive) == 0) {
             match = static_cast<std::int32_t>(i);
             break;
         }
@@ -57,6 +60,7 @@ void ComboBox::Text(const std::string& text) {
     list_.listIndex = match;
     if (auto* c = qobject_cast<QComboBox*>(widget_)) {
         syncing_ = true;
+        FlushEntries();
         c->setCurrentIndex(match);
         c->setEditText(key);
         syncing_ = false;
@@ -76,14 +80,18 @@ void ComboBox::Locked(bool v) {
 }
 
 void ComboBox::SelectionChanged() {
-    if (list_.listIndex >= 0) state_.text = list_.entries[static_cast<std::size_t>(list_.listIndex)].text;
+    if (list_.listIndex >= 0) state_.text = list_.entries.text(static_cast<std::size_t>(list_.listIndex));
 }
 
 QWidget* ComboBox::CreateWidget(QWidget* parent) {
     auto* c = new detail::LockableComboWidget(parent);
     c->setEditable(state_.style != 2);
     c->setInsertPolicy(QComboBox::NoInsert);
-    for (const Entry& e : list_.entries) c->addItem(QString::fromStdString(e.text));
+    c->setModel(NewEntriesModel(c));
+    // Sized by its geometry, not by its longest entry: nothing measures a
+    // million texts.
+    c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    if (auto* popup = qobject_cast<QListView*>(c->view())) popup->setUniformItemSizes(true);
     c->setCurrentIndex(list_.listIndex);
     if (c->lineEdit()) {
         c->lineEdit()->setText(QString::fromStdString(state_.text));
@@ -114,23 +122,11 @@ void ComboBox::ApplyState() {
     if (c->lineEdit()) c->lineEdit()->setReadOnly(state_.locked);
 }
 
-void ComboBox::WidgetInsert(std::int32_t index, const std::string& text) {
-    static_cast<QComboBox*>(widget_)->insertItem(index, QString::fromStdString(text));
-}
-
-void ComboBox::WidgetRemove(std::int32_t index) { static_cast<QComboBox*>(widget_)->removeItem(index); }
-
-void ComboBox::WidgetClear() {
-    auto* c = static_cast<QComboBox*>(widget_);
-    c->clear();
+void ComboBox::WidgetCleared() {
     if (state_.style != 2) {
         state_.text.clear();
-        c->setEditText(QString());
+        static_cast<QComboBox*>(widget_)->setEditText(QString());
     }
-}
-
-void ComboBox::WidgetSetText(std::int32_t index, const std::string& text) {
-    static_cast<QComboBox*>(widget_)->setItemText(index, QString::fromStdString(text));
 }
 
 void ComboBox::WidgetSelect(std::int32_t index) {

@@ -36,10 +36,7 @@ public:
 protected:
     QWidget* CreateWidget(QWidget* parent) override;
     void ApplyState() override;
-    void WidgetInsert(std::int32_t index, const std::string& text) override;
-    void WidgetRemove(std::int32_t index) override;
-    void WidgetClear() override;
-    void WidgetSetText(std::int32_t index, const std::string& text) override;
+    void WidgetCleared() override;
     void WidgetSelect(std::int32_t index) override;
     void SelectionChanged() override;
 

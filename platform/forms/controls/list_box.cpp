@@ -1,9 +1,11 @@
 #include "list_box.h"
 
-#include <QListWidget>
+#include <QItemSelectionModel>
+#include <QListView>
 
 #include "application.h"
 #include "err.h"
+#include "list_entries_model.h"
 #include "member_names.h"
 
 namespace forms {
@@ -21,7 +23,10 @@ std::string ListBox::Text() const { return List(ListIndex()); }
 bool ListBox::Selected(std::int32_t index) const {
     Touch();
     if (index < 0 || index >= static_cast<std::int32_t>(list_.entries.size())) vb::RaiseError(381);
-    if (auto* l = qobject_cast<QListWidget*>(widget_)) return l->item(index)->isSelected();
+    if (auto* l = qobject_cast<QListView*>(widget_)) {
+        FlushEntries();
+        return l->selectionModel()->isSelected(l->model()->index(index, 0));
+    }
     return index == list_.listIndex;
 }
 
@@ -33,9 +38,11 @@ void ListBox::Selected(std::int32_t index, bool v) {
         else if (index == list_.listIndex) ListIndex(-1);
         return;
     }
-    if (auto* l = qobject_cast<QListWidget*>(widget_)) {
+    if (auto* l = qobject_cast<QListView*>(widget_)) {
         syncing_ = true;
-        l->item(index)->setSelected(v);
+        FlushEntries();
+        l->selectionModel()->select(l->model()->index(index, 0),
+                                    v ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
         syncing_ = false;
     }
 }
@@ -53,50 +60,45 @@ void ListBox::MultiSelect(std::int16_t v) {
 
 std::int32_t ListBox::SelCount() const {
     Touch();
-    if (auto* l = qobject_cast<QListWidget*>(widget_)) return static_cast<std::int32_t>(l->selectedItems().size());
+    if (auto* l = qobject_cast<QListView*>(widget_)) {
+        FlushEntries();
+        return static_cast<std::int32_t>(l->selectionModel()->selectedRows().size());
+    }
     return list_.listIndex >= 0 ? 1 : 0;
 }
 
 QWidget* ListBox::CreateWidget(QWidget* parent) {
-    auto* l = new QListWidget(parent);
+    auto* l = new QListView(parent);
+    // Every entry is one line of text: the view lays out a million entries
+    // without measuring each.
+    l->setUniformItemSizes(true);
+    l->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    l->setModel(NewEntriesModel(l));
     l->setSelectionMode(multiSelect_ == 1   ? QAbstractItemView::MultiSelection
                         : multiSelect_ == 2 ? QAbstractItemView::ExtendedSelection
                                             : QAbstractItemView::SingleSelection);
-    for (const Entry& e : list_.entries) l->addItem(QString::fromStdString(e.text));
-    l->setCurrentRow(list_.listIndex);
+    if (list_.listIndex >= 0) l->setCurrentIndex(l->model()->index(list_.listIndex, 0));
     // The selection, not the current row: a list that gets the focus makes
     // its first entry current without choosing it.
-    QObject::connect(l, &QListWidget::itemSelectionChanged, connections_, [this, l] {
+    QObject::connect(l->selectionModel(), &QItemSelectionModel::selectionChanged, connections_, [this, l] {
         if (syncing_ || multiSelect_ != 0) return;
-        const auto selected = l->selectedItems();
-        const int row = selected.isEmpty() ? -1 : l->row(selected.first());
+        const auto selected = l->selectionModel()->selectedRows();
+        const int row = selected.isEmpty() ? -1 : selected.first().row();
         if (row != list_.listIndex) UserSelected(row);
     });
-    QObject::connect(l, &QListWidget::itemDoubleClicked, connections_, [this] { RaiseEvent(DblClick); });
+    QObject::connect(l, &QListView::doubleClicked, connections_, [this] { RaiseEvent(DblClick); });
     return l;
 }
 
 void ListBox::ApplyState() {}
 
-void ListBox::WidgetInsert(std::int32_t index, const std::string& text) {
-    static_cast<QListWidget*>(widget_)->insertItem(index, QString::fromStdString(text));
-}
-
-void ListBox::WidgetRemove(std::int32_t index) { delete static_cast<QListWidget*>(widget_)->takeItem(index); }
-
-void ListBox::WidgetClear() { static_cast<QListWidget*>(widget_)->clear(); }
-
-void ListBox::WidgetSetText(std::int32_t index, const std::string& text) {
-    static_cast<QListWidget*>(widget_)->item(index)->setText(QString::fromStdString(text));
-}
-
 void ListBox::WidgetSelect(std::int32_t index) {
-    auto* l = static_cast<QListWidget*>(widget_);
+    auto* l = static_cast<QListView*>(widget_);
     if (index < 0) {
         l->clearSelection();
-        l->setCurrentRow(-1);
+        l->setCurrentIndex(QModelIndex());
     } else {
-        l->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
+        l->selectionModel()->setCurrentIndex(l->model()->index(index, 0), QItemSelectionModel::ClearAndSelect);
     }
 }
 

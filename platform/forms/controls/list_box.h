@@ -34,10 +34,6 @@ public:
 protected:
     QWidget* CreateWidget(QWidget* parent) override;
     void ApplyState() override;
-    void WidgetInsert(std::int32_t index, const std::string& text) override;
-    void WidgetRemove(std::int32_t index) override;
-    void WidgetClear() override;
-    void WidgetSetText(std::int32_t index, const std::string& text) override;
     void WidgetSelect(std::int32_t index) override;
 
 private:

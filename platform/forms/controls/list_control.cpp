@@ -4,6 +4,7 @@
 
 #include "application.h"
 #include "err.h"
+#include "list_entries_model.h"
 #include "member_names.h"
 
 namespace forms {
@@ -15,42 +16,68 @@ void ListControl::AddItem(const std::string& item, std::int32_t index) {
     const auto count = static_cast<std::int32_t>(list_.entries.size());
     if (index < -1 || index > count) vb::RaiseError(5);
     std::int32_t at = index;
-    if (at == -1) {
-        at = count;
-        if (list_.sorted) {
-            const QString key = QString::fromStdString(item);
-            at = 0;
-            while (at < count &&
-                   QString::compare(QString::fromStdString(list_.entries[static_cast<std::size_t>(at)].text), key,
-                                    Qt::CaseInsensitive) <= 0)
-                ++at;
-        }
-    }
-    list_.entries.insert(list_.entries.begin() + at, Entry{item, 0});
+    if (at == -1) at = list_.sorted ? SortedPosition(item) : count;
+    list_.entries.insert(static_cast<std::size_t>(at), item);
     list_.newIndex = at;
-    if (list_.listIndex >= at) ++list_.listIndex;
-    if (widget_) {
+    const bool selectionMoved = list_.listIndex >= at;
+    if (selectionMoved) ++list_.listIndex;
+    if (model_) {
         syncing_ = true;
-        WidgetInsert(at, item);
-        if (list_.listIndex >= 0) WidgetSelect(list_.listIndex);
+        model_->Inserted(at);
+        if (selectionMoved && widget_) {
+            model_->Flush();
+            WidgetSelect(list_.listIndex);
+        }
         syncing_ = false;
     }
+}
+
+std::int32_t ListControl::SortedPosition(const std::string& item) const {
+    const QString key = QString::fromStdString(item);
+    // The first entry greater than the new one.
+    std::size_t low = 0, high = list_.entries.size();
+    while (low < high) {
+        const std::size_t middle = low + (high - low) / 2;
+        const std::string_view text = list_.entries.text(middle);
+        const QString entry = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+        if (QString::compare(key, entry, Qt::CaseInsensitive) < 0) {
+            high = middle;
+        } else {
+            low = middle + 1;
+        }
+    }
+    return static_cast<std::int32_t>(low);
+}
+
+detail::ListEntriesModel* ListControl::NewEntriesModel(QObject* parent) {
+    model_ = new detail::ListEntriesModel(
+        [this](int row) {
+            const std::string_view text = list_.entries.text(static_cast<std::size_t>(row));
+            return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+        },
+        parent);
+    model_->Reset(static_cast<int>(list_.entries.size()));
+    return model_;
+}
+
+void ListControl::FlushEntries() const {
+    if (model_) model_->Flush();
 }
 
 void ListControl::RemoveItem(std::int32_t index) {
     Touch();
     if (index < 0 || index >= static_cast<std::int32_t>(list_.entries.size())) vb::RaiseError(5);
-    list_.entries.erase(list_.entries.begin() + index);
+    list_.entries.erase(static_cast<std::size_t>(index));
     if (list_.listIndex == index) {
         list_.listIndex = -1;
     } else if (list_.listIndex > index) {
         --list_.listIndex;
     }
     if (list_.newIndex >= static_cast<std::int32_t>(list_.entries.size())) list_.newIndex = -1;
-    if (widget_) {
+    if (model_) {
         syncing_ = true;
-        WidgetRemove(index);
-        WidgetSelect(list_.listIndex);
+        model_->Removed(index);
+        if (widget_) WidgetSelect(list_.listIndex);
         syncing_ = false;
     }
 }
@@ -60,9 +87,10 @@ void ListControl::Clear() {
     list_.entries.clear();
     list_.listIndex = -1;
     list_.newIndex = -1;
-    if (widget_) {
+    if (model_) {
         syncing_ = true;
-        WidgetClear();
+        model_->Reset(0);
+        if (widget_) WidgetCleared();
         syncing_ = false;
     }
 }
@@ -77,16 +105,16 @@ std::string ListControl::List(std::int32_t index) const {
     if (index < -1) vb::RaiseError(381);
     if (index == -1) index = list_.listIndex;
     if (index < 0 || index >= static_cast<std::int32_t>(list_.entries.size())) return {};
-    return list_.entries[static_cast<std::size_t>(index)].text;
+    return std::string(list_.entries.text(static_cast<std::size_t>(index)));
 }
 
 void ListControl::List(std::int32_t index, const std::string& text) {
     Touch();
     if (index < 0 || index >= static_cast<std::int32_t>(list_.entries.size())) vb::RaiseError(381);
-    list_.entries[static_cast<std::size_t>(index)].text = text;
-    if (widget_) {
+    list_.entries.setText(static_cast<std::size_t>(index), text);
+    if (model_) {
         syncing_ = true;
-        WidgetSetText(index, text);
+        model_->TextChanged(index);
         syncing_ = false;
     }
 }
@@ -94,13 +122,13 @@ void ListControl::List(std::int32_t index, const std::string& text) {
 std::int32_t ListControl::ItemData(std::int32_t index) const {
     Touch();
     if (index < 0 || index >= static_cast<std::int32_t>(list_.entries.size())) vb::RaiseError(381);
-    return list_.entries[static_cast<std::size_t>(index)].itemData;
+    return list_.entries.itemData(static_cast<std::size_t>(index));
 }
 
 void ListControl::ItemData(std::int32_t index, std::int32_t value) {
     Touch();
     if (index < 0 || index >= static_cast<std::int32_t>(list_.entries.size())) vb::RaiseError(381);
-    list_.entries[static_cast<std::size_t>(index)].itemData = value;
+    list_.entries.setItemData(static_cast<std::size_t>(index), value);
 }
 
 std::int32_t ListControl::ListIndex() const {
@@ -115,6 +143,7 @@ void ListControl::ListIndex(std::int32_t index) {
     list_.listIndex = index;
     if (widget_) {
         syncing_ = true;
+        FlushEntries();
         WidgetSelect(index);
         syncing_ = false;
     }

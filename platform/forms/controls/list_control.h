@@ -2,13 +2,20 @@
 // What combo boxes and list boxes share: a list of entries, each with a text
 // and a 32-bit item data value, the selected entry (ListIndex, -1 for none)
 // and the index of the entry added last (NewIndex).
+#include <QPointer>
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "control.h"
+#include "list_entries.h"
 
 namespace forms {
+
+namespace detail {
+class ListEntriesModel;
+}
 
 class ListControl : public Control {
 public:
@@ -46,28 +53,33 @@ public:
     void CopyStateFrom(const Control& other) override;
 
 protected:
-    struct Entry {
-        std::string text;
-        std::int32_t itemData = 0;
-    };
     struct ListState {
-        std::vector<Entry> entries;
+        ListEntries entries;
         std::int32_t listIndex = -1;
         std::int32_t newIndex = -1;
         bool sorted = false;
     };
-    // The widget keeps its list in step through these.
-    virtual void WidgetInsert(std::int32_t index, const std::string& text) = 0;
-    virtual void WidgetRemove(std::int32_t index) = 0;
-    virtual void WidgetClear() = 0;
-    virtual void WidgetSetText(std::int32_t index, const std::string& text) = 0;
+    // The model the widget shows the entries through; it lives as long as
+    // the widget that is its parent.
+    detail::ListEntriesModel* NewEntriesModel(QObject* parent);
+    // Tells the widget's views of entries added and not yet shown.
+    void FlushEntries() const;
+    // The widget shows `index` as the selected entry (-1: none).
     virtual void WidgetSelect(std::int32_t index) = 0;
+    // The widget's list was emptied.
+    virtual void WidgetCleared() {}
     // Called after ListIndex changed (by the user or code).
     virtual void SelectionChanged();
     // The user selected an entry in the widget.
     void UserSelected(std::int32_t index);
     ListState list_, listDesign_;
     bool syncing_ = false;
+
+private:
+    // Where an entry goes in a sorted list: after every entry that is not
+    // greater, ignoring case.
+    std::int32_t SortedPosition(const std::string& item) const;
+    QPointer<detail::ListEntriesModel> model_;
 };
 
 }  // namespace forms

@@ -3,7 +3,7 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QListWidget>
+#include <QListView>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QTest>
@@ -17,6 +17,7 @@
 #include "command_button.h"
 #include "form.h"
 #include "list_box.h"
+#include "list_entries_model.h"
 #include "menu.h"
 #include "msgbox.h"
 #include "option_button.h"
@@ -197,7 +198,9 @@ void Driver::PressKey(Form& form, int qtKey, char32_t character) {
 bool Driver::Choose(ComboBox& combo, int index) {
     combo.Parent().EnsureLoaded();
     auto* c = qobject_cast<QComboBox*>(combo.Widget());
-    if (!Reachable(c) || index < 0 || index >= c->count()) return false;
+    if (!Reachable(c)) return false;
+    if (auto* entries = qobject_cast<detail::ListEntriesModel*>(c->model())) entries->Flush();
+    if (index < 0 || index >= c->count()) return false;
     Activate(c);
     c->setFocus(Qt::MouseFocusReason);
     if (combo.Locked()) return false;
@@ -211,27 +214,31 @@ bool Driver::Choose(ComboBox& combo, const std::string& text) {
     combo.Parent().EnsureLoaded();
     auto* c = qobject_cast<QComboBox*>(combo.Widget());
     if (!c) return false;
+    if (auto* entries = qobject_cast<detail::ListEntriesModel*>(c->model())) entries->Flush();
     const int index = c->findText(QString::fromStdString(text), Qt::MatchFixedString);
     return index >= 0 && Choose(combo, index);
 }
 
 bool Driver::Choose(ListBox& list, int index) {
     list.Parent().EnsureLoaded();
-    auto* l = qobject_cast<QListWidget*>(list.Widget());
-    if (!Reachable(l) || index < 0 || index >= l->count()) return false;
+    auto* l = qobject_cast<QListView*>(list.Widget());
+    if (!Reachable(l)) return false;
+    if (auto* entries = qobject_cast<detail::ListEntriesModel*>(l->model())) entries->Flush();
+    if (index < 0 || index >= l->model()->rowCount()) return false;
     Activate(l);
-    l->scrollToItem(l->item(index));
-    const QRect r = l->visualItemRect(l->item(index));
+    const QModelIndex item = l->model()->index(index, 0);
+    l->scrollTo(item);
+    const QRect r = l->visualRect(item);
     QTest::mouseClick(l->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
     return true;
 }
 
 bool Driver::Choose(ListBox& list, const std::string& text) {
     list.Parent().EnsureLoaded();
-    auto* l = qobject_cast<QListWidget*>(list.Widget());
-    if (!l) return false;
-    const auto items = l->findItems(QString::fromStdString(text), Qt::MatchFixedString);
-    return !items.isEmpty() && Choose(list, l->row(items.first()));
+    for (std::int32_t i = 0; i < list.ListCount(); ++i)
+        if (QString::fromStdString(list.List(i)).compare(QString::fromStdString(text), Qt::CaseInsensitive) == 0)
+            return Choose(list, i);
+    return false;
 }
 
 void Driver::Close(Form& form) {
