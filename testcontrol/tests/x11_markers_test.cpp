@@ -7,10 +7,12 @@
 #include <QCoreApplication>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QThread>
 
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -108,13 +110,21 @@ protected:
     }
 
     // Waits until a window with this title is mapped; its X id.
+    // xdotool gives up with an X error when a window it is looking at goes
+    // away meanwhile (the program makes and drops windows while it starts),
+    // so the search is asked again until the deadline.
     std::string WaitForWindow(const std::string& title) {
-        const std::string out = RunTool(display_, "xdotool", {"search", "--sync", "--onlyvisible", "--name",
-                                                         QString::fromStdString("^" + title + "$")});
-        std::istringstream lines(out);
-        std::string id;
-        lines >> id;
-        return id;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        do {
+            const std::string out = RunTool(display_, "xdotool", {"search", "--sync", "--onlyvisible", "--name",
+                                                             QString::fromStdString("^" + title + "$")});
+            std::istringstream lines(out);
+            std::string id;
+            lines >> id;
+            if (!id.empty()) return id;
+            QThread::msleep(100);
+        } while (std::chrono::steady_clock::now() < deadline);
+        return {};
     }
     std::map<std::string, std::uint32_t> Markers(const std::string& window) {
         return Cardinals(RunTool(display_, "xprop", {"-id", QString::fromStdString(window), "ZEVDISPHI", "ZEVDISPLO",
