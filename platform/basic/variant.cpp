@@ -193,7 +193,12 @@ Date Variant::ToDate() const {
     }
 }
 
-std::string Variant::ToString() const {
+std::string Variant::ToString() && {
+    if (type_ == VarType::String) return std::move(s_);
+    return static_cast<const Variant&>(*this).ToString();
+}
+
+std::string Variant::ToString() const& {
     switch (type_) {
     case VarType::Empty: return "";
     case VarType::Null: RaiseError(errors::InvalidUseOfNull);

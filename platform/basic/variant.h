@@ -101,7 +101,9 @@ public:
     double ToDouble() const;
     Currency ToCurrency() const;
     Date ToDate() const;
-    std::string ToString() const;
+    std::string ToString() const&;
+    // A text value moves out of a temporary Variant instead of being copied.
+    std::string ToString() &&;
     ObjectRef ToObject() const;  // error 13 when not an object (Nothing is an empty ref)
     ArrayRef ToArray() const;    // error 13 when not an array
 

@@ -6,10 +6,18 @@
 
 namespace dao {
 
+// Names fold ASCII letters only: the same answer in every locale, and no
+// call per character (field names are looked up once per row and column).
 bool SameName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const unsigned char x = static_cast<unsigned char>(a[i]);
+        const unsigned char y = static_cast<unsigned char>(b[i]);
+        if (x == y) continue;
+        const unsigned char lower = x | 0x20;
+        if (lower != (y | 0x20) || lower < 'a' || lower > 'z') return false;
+    }
+    return true;
 }
 
 namespace {

@@ -22,6 +22,16 @@ TEST(VariantCore, ConversionErrorsCarryTheRuntimeNumbers) {
     EXPECT_EQ(number([] { Variant::Null().ToString(); }), 94);
 }
 
+TEST(VariantCore, TextOfATemporaryIsTheSameAsOfAKeptValue) {
+    const std::string longText(100, 'x');
+    Variant kept(longText);
+    EXPECT_EQ(Variant(kept).ToString(), longText);
+    EXPECT_EQ(kept.ToString(), longText);  // a named value keeps its text
+    EXPECT_EQ(Variant(12).ToString(), "12");
+    EXPECT_EQ(Variant(2.5).ToString(), "2.5");
+    EXPECT_THROW(Variant::Null().ToString(), VBError);
+}
+
 TEST(ErrObject, ResumeNextStoresTheErrorAndGoesOn) {
     Err().Clear();
     int reached = 0;

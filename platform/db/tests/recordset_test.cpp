@@ -60,6 +60,20 @@ TEST_F(RecordsetTest, MovingThroughRowsInQueryOrder) {
     EXPECT_ENGINE_ERROR(rs->Fields(7), 3265);
 }
 
+TEST_F(RecordsetTest, FieldNamesMatchIgnoringTheCaseOfLettersOnly) {
+    db->Execute("CREATE TABLE ODD ([A@1] LONG, [b_2] LONG, [Prix\xc3\xa9] LONG)");
+    db->Execute("INSERT INTO ODD VALUES (1, 2, 3)");
+    auto rs = db->OpenRecordset("SELECT * FROM ODD");
+    EXPECT_EQ(rs->Fields("a@1").Value().ToLong(), 1);
+    EXPECT_EQ(rs->Fields("B_2").Value().ToLong(), 2);
+    EXPECT_EQ(rs->Fields("PRIX\xc3\xa9").Value().ToLong(), 3);
+    // Characters that differ from a letter's other case by the same bit
+    // are not letters: '@' is not '`', '_' is not DEL.
+    EXPECT_ENGINE_ERROR(rs->Fields("a`1"), 3265);
+    EXPECT_ENGINE_ERROR(rs->Fields("b\x7f" "2"), 3265);
+    EXPECT_ENGINE_ERROR(rs->Fields("b_"), 3265);
+}
+
 TEST_F(RecordsetTest, EmptyResultAndMaxOfEmptyTable) {
     auto rs = db->OpenRecordset("SELECT * FROM EMPTY", dao::dbOpenSnapshot);
     EXPECT_TRUE(rs->Bof());
