@@ -36,26 +36,28 @@ vb::Variant CTable::Report(bool bOpen, bool bDelimited) {
 
 namespace {
 
-// Lines for a report file, handed to Print some 64 KB at a time: the file
-// receives them as if printed one by one.
+// Lines for a report file, handed to the file some 64 KB at a time, each
+// with its line end: the file receives them as if printed one by one.
 class OutputBatch {
 public:
-    explicit OutputBatch(int fileNumber) : fileNumber_(fileNumber) {}
+    explicit OutputBatch(int fileNumber) : fileNumber_(fileNumber) { text_.reserve(kBatch + 4096); }
     // The text to append the next line to.
     std::string& NextLine() {
         if (any_) {
+            text_ += "\r\n";
             if (text_.size() >= kBatch) {
-                Flush();
-            } else {
-                text_ += "\r\n";
+                vb::PrintPart(fileNumber_, text_);
+                text_.clear();
             }
         }
         any_ = true;
         return text_;
     }
-    // Prints what is pending.
+    // Writes what is pending.
     void Flush() {
-        if (any_) vb::Print(fileNumber_, text_);
+        if (!any_) return;
+        text_ += "\r\n";
+        vb::PrintPart(fileNumber_, text_);
         text_.clear();
         any_ = false;
     }
