@@ -41,7 +41,7 @@ void RowStore::grow(std::size_t& chunk, std::size_t& offset) {
     const std::size_t bytes = cells * sizeof(std::uint64_t) + (numbered_ ? capacity * sizeof(std::int64_t) : 0) +
                               cells + capacity;
     Chunk c;
-    c.memory = std::make_unique_for_overwrite<std::byte[]>(bytes);
+    c.memory = vb::NewSystemBlock<std::byte>(bytes);
     std::byte* p = c.memory.get();
     c.values = reinterpret_cast<std::uint64_t*>(p);
     p += cells * sizeof(std::uint64_t);
@@ -87,14 +87,14 @@ const char* RowStore::keep(const char* text, std::size_t length) {
     char* p;
     if (size > kBlock / 4) {
         // A long text gets a block of its own, placed before the current one.
-        auto own = std::make_unique_for_overwrite<char[]>(size);
+        auto own = vb::NewSystemBlock<char>(size);
         p = own.get();
         blocks_.insert(blocks_.empty() ? blocks_.end() : blocks_.end() - 1, std::move(own));
     } else {
         if (blocks_.empty() || blockUsed_ + size > blockSize_) {
             std::size_t block = blocks_.empty() ? kFirstBlock : std::min(blockSize_ * 2, kBlock);
             block = std::max(block, size);
-            blocks_.push_back(std::make_unique_for_overwrite<char[]>(block));
+            blocks_.push_back(vb::NewSystemBlock<char>(block));
             blockUsed_ = 0;
             blockSize_ = block;
         }

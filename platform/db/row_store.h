@@ -6,7 +6,8 @@
 // and its kind one more; a text is kept, after its length, in shared text
 // blocks that likewise start small and double. The table row of each row
 // (for updatable recordsets) and its deleted mark live in the same chunk.
-// Nothing is freed row by row: closing releases the chunks and the blocks.
+// Nothing is freed row by row: closing releases the chunks and the blocks,
+// the large ones straight back to the system.
 #include <sqlite3.h>
 
 #include <bit>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "field_type.h"
+#include "system_blocks.h"
 
 namespace dao {
 
@@ -72,7 +74,7 @@ public:
 
 private:
     struct Chunk {
-        std::unique_ptr<std::byte[]> memory;
+        vb::SystemBlock<std::byte> memory;
         std::uint64_t* values;   // rows x columns
         std::int64_t* rowids;    // rows (numbered stores)
         std::uint8_t* kinds;     // rows x columns
@@ -111,7 +113,7 @@ private:
     bool numbered_;
     std::size_t rows_ = 0;
     std::vector<Chunk> chunks_;
-    std::vector<std::unique_ptr<char[]>> blocks_;
+    std::vector<vb::SystemBlock<char>> blocks_;
     std::size_t blockUsed_ = 0, blockSize_ = 0;
     std::size_t deletedCount_ = 0;
     mutable std::vector<std::uint32_t> live_;  // rows not deleted, while any are

@@ -53,12 +53,12 @@ const char* DwRows::keep(std::string_view text) {
     const std::size_t need = sizeof length + text.size();
     char* place;
     if (need > kLargestBlock / 4) {
-        blocks_.push_back(std::make_unique_for_overwrite<char[]>(need));
+        blocks_.push_back(vb::NewSystemBlock<char>(need));
         place = blocks_.back().get();
     } else {
         if (!current_ || blockSize_ - blockUsed_ < need) {
             blockSize_ = std::max(current_ ? std::min(blockSize_ * 2, kLargestBlock) : kFirstBlock, need);
-            blocks_.push_back(std::make_unique_for_overwrite<char[]>(blockSize_));
+            blocks_.push_back(vb::NewSystemBlock<char>(blockSize_));
             current_ = blocks_.back().get();
             blockUsed_ = 0;
         }

@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "system_blocks.h"
 #include "variant.h"
 
 namespace pbvm {
@@ -59,7 +60,7 @@ private:
     int columns_ = 0;
     std::vector<std::uint8_t> kinds_;   // vb::VarType of each cell
     std::vector<std::uint64_t> bits_;   // its value; for a text, the address of its length and characters
-    std::vector<std::unique_ptr<char[]>> blocks_;
+    std::vector<vb::SystemBlock<char>> blocks_;
     char* current_ = nullptr;  // the block texts go into
     std::size_t blockUsed_ = 0, blockSize_ = 0;
 };

@@ -358,6 +358,9 @@ void DBCombo::RestoreDesign() {
     text_.clear();
     value_ = vb::Variant::Null();
     chosen_ = -1;
+    // The list is read from the row source again at the next load; the
+    // entries of an unloaded form are let go with its widgets.
+    entries_ = std::make_shared<ComboEntries>();
 }
 
 void DBCombo::CopyStateFrom(const Control& other) {
