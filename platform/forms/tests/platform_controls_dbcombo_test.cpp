@@ -1,6 +1,8 @@
 // The data-bound combo box between a record's data control and a lookup data
 // control, and clicks with the right and middle mouse buttons.
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QLineEdit>
 
 #include <gtest/gtest.h>
@@ -220,6 +222,23 @@ TEST_F(PlatformDBCombo, TheWidgetsListIsReplacedWhenTheLookupIsRefreshed) {
     ASSERT_EQ(Widget(f.cboProduct)->count(), 4);
     EXPECT_EQ(Widget(f.cboProduct)->itemText(0).toStdString(), "");  // a Null text shows empty
     EXPECT_EQ(Widget(f.cboProduct)->itemText(3).toStdString(), "Te Deum");
+    EXPECT_EQ(Widget(f.cboProduct)->currentText().toStdString(), "Goldberg Variations");
+    ASSERT_TRUE(forms::testing::Choose(f.cboProduct, "Te Deum"));
+    EXPECT_EQ(f.cboProduct.BoundText(), "4");
+}
+
+TEST_F(PlatformDBCombo, AFormLoadedAgainShowsTheListAndTheRecordsEntryAgain) {
+    frmTransactions& f = Default<frmTransactions>();
+    Open(f);
+    ASSERT_EQ(f.cboProduct.ListCount(), 3);
+    forms::Unload(f);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    db->Execute("INSERT INTO tblProducts VALUES (4, 'Te Deum')");
+    Open(f);
+    ASSERT_NE(Widget(f.cboProduct), nullptr);
+    EXPECT_EQ(f.cboProduct.ListCount(), 4);
+    EXPECT_EQ(Widget(f.cboProduct)->count(), 4);
+    EXPECT_EQ(f.cboProduct.List(3), "Te Deum");
     EXPECT_EQ(Widget(f.cboProduct)->currentText().toStdString(), "Goldberg Variations");
     ASSERT_TRUE(forms::testing::Choose(f.cboProduct, "Te Deum"));
     EXPECT_EQ(f.cboProduct.BoundText(), "4");
