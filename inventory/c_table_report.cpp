@@ -111,27 +111,29 @@ std::int32_t CTable::ReportDetail(int fileNumber, bool bDelimited) {
             const std::int32_t n = records.RecordCount();
             const std::vector<CParamRef> fields = colFields.NewEnum();
             std::vector<int> columns;
+            std::vector<bool> texts;  // columns whose values may be read where they are kept
             for (const CParamRef& field : fields) {
-                records.Fields(field->iPosition - 1);  // 3265 when the table has no such column
+                const int type = records.Fields(field->iPosition - 1).Type();  // 3265 when there is no such column
                 columns.push_back(field->iPosition - 1);
+                texts.push_back(type == dao::dbText || type == dao::dbMemo || type == dao::dbUnknown);
             }
             // One line per field: "key:" for Null, else "key: <tab>value".
+            std::vector<std::string> heads;
+            for (const CParamRef& field : fields) heads.push_back(field->sKey + ": \t");
             OutputBatch out(fileNumber);
             for (std::int32_t r = 1; r <= n; ++r) {
                 for (std::size_t f = 0; f < fields.size(); ++f) {
                     std::string& line = out.NextLine();
-                    line += fields[f]->sKey;
                     std::string_view text;
-                    if (records.PeekText(r - 1, columns[f], text)) {
-                        line += ": \t";
-                        line += text;
+                    if (texts[f] && records.PeekText(r - 1, columns[f], text)) {
+                        line.append(heads[f]).append(text);
                         continue;
                     }
                     const vb::Variant value = records.PeekValue(r - 1, columns[f]);
                     if (value.IsNull()) {
-                        line += ":";
+                        line.append(heads[f], 0, heads[f].size() - 2);  // "key:"
                     } else {
-                        line += ": \t";
+                        line += heads[f];
                         if (value.Type() == vb::VarType::String) line += value.rawString();
                         else line += value.ToString();
                     }

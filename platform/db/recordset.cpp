@@ -62,11 +62,9 @@ void Field::SetMember(const std::string& name, const vb::Variant& value) {
 
 // --- Fields ------------------------------------------------------------------
 
-Field& Fields::operator()(int index) const {
-    if (index < 0 || index >= Count())
-        RaiseEngineError(errors::ItemNotFound, "There is no field number " + std::to_string(index) +
-                                                   " in this recordset (it has " + std::to_string(Count()) + ").");
-    return *items_[static_cast<std::size_t>(index)];
+void Fields::noSuchField(int index) const {
+    RaiseEngineError(errors::ItemNotFound, "There is no field number " + std::to_string(index) +
+                                               " in this recordset (it has " + std::to_string(Count()) + ").");
 }
 
 Field& Fields::operator()(const std::string& name) const {
@@ -233,6 +231,8 @@ void Recordset::RemoveObserver(RecordsetObserver* observer) {
 }
 
 void Recordset::beforeAction(int action) {
+    if (observers_.empty()) return;
+    // A copy: an observer may stop observing (or others) while it is told.
     auto observers = observers_;
     for (RecordsetObserver* o : observers) {
         if (std::find(observers_.begin(), observers_.end(), o) == observers_.end()) continue;
@@ -251,6 +251,7 @@ void Recordset::moveTo(long row) {
 
 // Observers may remove themselves (or others) while being told.
 void Recordset::notifyCurrentRecordChanged(bool moved) {
+    if (observers_.empty()) return;
     auto observers = observers_;
     for (RecordsetObserver* o : observers)
         if (std::find(observers_.begin(), observers_.end(), o) != observers_.end()) o->CurrentRecordChanged(moved);

@@ -93,7 +93,10 @@ private:
 class Fields : public vb::Object {
 public:
     int Count() const { return static_cast<int>(items_.size()); }
-    Field& operator()(int index) const;
+    Field& operator()(int index) const {
+        if (index < 0 || index >= Count()) noSuchField(index);
+        return *items_[static_cast<std::size_t>(index)];
+    }
     Field& operator()(const std::string& name) const;
     Field& Item(const vb::Variant& indexOrName) const;
 
@@ -103,6 +106,7 @@ public:
 
 private:
     friend class Recordset;
+    [[noreturn]] void noSuchField(int index) const;
     std::vector<std::shared_ptr<Field>> items_;
 };
 

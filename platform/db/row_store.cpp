@@ -16,12 +16,6 @@ constexpr std::size_t kBlock = 256 * 1024;
 constexpr std::size_t kLengthBytes = sizeof(std::uint32_t);
 constexpr char kEmptyText[kLengthBytes + 1] = {};
 
-std::uint32_t lengthAt(const char* record) {
-    std::uint32_t n;
-    std::memcpy(&n, record, kLengthBytes);
-    return n;
-}
-
 }  // namespace
 
 RowStore::RowStore(int columns, bool numbered) : columns_(columns), numbered_(numbered) {}
@@ -50,28 +44,6 @@ void RowStore::grow(std::size_t& chunk, std::size_t& offset) {
     c.kinds = reinterpret_cast<std::uint8_t*>(p);
     c.deleted = c.kinds + cells;
     chunks_.push_back(std::move(c));
-}
-
-Cell RowStore::at(std::size_t row, int column) const {
-    std::size_t chunk, offset;
-    locate(row, chunk, offset);
-    const Chunk& c = chunks_[chunk];
-    const std::size_t cell = offset * static_cast<std::size_t>(columns_) + static_cast<std::size_t>(column);
-    Cell out;
-    out.kind = static_cast<StoredValue::Kind>(c.kinds[cell]);
-    const std::uint64_t value = c.values[cell];
-    switch (out.kind) {
-    case StoredValue::Integer: out.i = static_cast<std::int64_t>(value); break;
-    case StoredValue::Real: std::memcpy(&out.d, &value, sizeof value); break;
-    case StoredValue::Text: {
-        const char* record = reinterpret_cast<const char*>(static_cast<std::uintptr_t>(value));
-        out.length = lengthAt(record);
-        out.text = record + kLengthBytes;
-        break;
-    }
-    default: out.i = 0;
-    }
-    return out;
 }
 
 std::int64_t RowStore::rowid(std::size_t row) const {
@@ -208,10 +180,6 @@ const std::vector<std::uint32_t>& RowStore::live() const {
         liveDirty_ = false;
     }
     return live_;
-}
-
-std::size_t RowStore::liveRow(std::size_t position) const {
-    return deletedCount_ == 0 ? position : live()[position];
 }
 
 std::size_t RowStore::livePosition(std::size_t row) const {

@@ -11,6 +11,7 @@
 #include <sqlite3.h>
 
 #include <bit>
+#include <cstring>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -42,7 +43,29 @@ public:
     int columns() const { return columns_; }
     std::size_t rows() const { return rows_; }
 
-    Cell at(std::size_t row, int column) const;
+    Cell at(std::size_t row, int column) const {
+        std::size_t chunk, offset;
+        locate(row, chunk, offset);
+        const Chunk& c = chunks_[chunk];
+        const std::size_t cell = offset * static_cast<std::size_t>(columns_) + static_cast<std::size_t>(column);
+        Cell out;
+        out.kind = static_cast<StoredValue::Kind>(c.kinds[cell]);
+        const std::uint64_t value = c.values[cell];
+        switch (out.kind) {
+        case StoredValue::Integer: out.i = static_cast<std::int64_t>(value); break;
+        case StoredValue::Real: std::memcpy(&out.d, &value, sizeof value); break;
+        case StoredValue::Text: {
+            // A text is kept as its length (4 bytes, unaligned) followed by
+            // its bytes.
+            const char* record = reinterpret_cast<const char*>(static_cast<std::uintptr_t>(value));
+            std::memcpy(&out.length, record, sizeof out.length);
+            out.text = record + sizeof out.length;
+            break;
+        }
+        default: out.i = 0;
+        }
+        return out;
+    }
     std::int64_t rowid(std::size_t row) const;
 
     // Appends the statement's current row: its first `columns` columns, and
@@ -67,7 +90,7 @@ public:
     void markDeleted(std::size_t row);
     std::size_t liveCount() const { return rows_ - deletedCount_; }
     // The row at 0-based place `position` among the rows not deleted.
-    std::size_t liveRow(std::size_t position) const;
+    std::size_t liveRow(std::size_t position) const { return deletedCount_ == 0 ? position : live()[position]; }
     // The place among the rows not deleted of the first such row at or
     // after `row`.
     std::size_t livePosition(std::size_t row) const;
