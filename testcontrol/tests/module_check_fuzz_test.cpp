@@ -8,6 +8,7 @@
 
 #include <random>
 
+#include "fuzz_seed.h"
 #include "module_check.h"
 #include "module_files.h"
 #include "server_test_support.h"
@@ -50,7 +51,7 @@ TEST(ModuleCheckFuzz, CutCopiesAreRefusedUpToTheEndOfTheirLoadableSegments) {
 }
 
 TEST(ModuleCheckFuzz, ChangedBytesNeverUpsetTheCheck) {
-    std::mt19937 random(20240611);
+    std::mt19937 random(FuzzSeed(20240611));
     for (const BuiltModule& m : Modules()) {
         ElfW(Ehdr) header;
         std::memcpy(&header, m.bytes.data(), sizeof header);
@@ -88,7 +89,7 @@ TEST(ModuleCheckFuzz, FilesAreCheckedAsTheirBytesAre) {
     char pattern[] = "/tmp/zevote-fuzz-XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     const std::string folder = pattern;
-    std::mt19937 random(7);
+    std::mt19937 random(FuzzSeed(7));
     for (const BuiltModule& m : Modules()) {
         for (int round = 0; round < 40; ++round) {
             std::string image = m.bytes.substr(0, random() % (m.bytes.size() + 1));

@@ -11,12 +11,14 @@
 #include <utility>
 #include <vector>
 
+#include "fuzz_seed.h"
+
 class MutatedInputs {
 public:
     // `samples`: the real inputs (at least one); `words`: pieces that mean
     // something to the reader (control words, keywords, separators).
     MutatedInputs(std::vector<std::string> samples, std::vector<std::string> words, std::uint32_t seed)
-        : samples_(std::move(samples)), words_(std::move(words)), random_(seed) {
+        : samples_(std::move(samples)), words_(std::move(words)), random_(FuzzSeed(seed)) {
         words_.insert(words_.end(), {"0", "-", "9", "99999999999999999999", "-2147483649", "4294967296",
                                      "1e308", "1e-400", std::string(1, '\0'), "\xff", "\xc3", "\xe2\x80"});
     }

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "fuzz_seed.h"
+
 namespace hanzel::fuzz {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -17,7 +19,7 @@ Bytes ReadFile(const std::filesystem::path& path);
 
 class Mutator {
 public:
-    explicit Mutator(std::uint32_t seed) : random_(seed) {}
+    explicit Mutator(std::uint32_t seed) : random_(FuzzSeed(seed)) {}
 
     // `original` with one to four damages: bytes changed, removed, repeated
     // or inserted, numbers made huge, out of range or no numbers at all, the
