@@ -65,6 +65,8 @@ std::string serialText(double serial) {
 // The token rewrites shared by statements and expressions.
 std::string rewriteTokens(const std::vector<Token>& tokens, std::size_t begin, std::size_t end,
                           StatementKind kind, const std::string& original) {
+    // Every piece goes through AppendSql: a minus before "-1" (True) or a
+    // negative date, or before another minus, must not become a comment.
     std::string out;
     for (std::size_t i = begin; i < end; ++i) {
         const Token& t = tokens[i];
@@ -75,14 +77,14 @@ std::string rewriteTokens(const std::vector<Token>& tokens, std::size_t begin, s
                 inner += t.text[k];
                 if (t.text[k] == '"' && k + 2 < t.text.size() && t.text[k + 1] == '"') ++k;
             }
-            out += QuoteText(inner);
+            AppendSql(out, QuoteText(inner));
             break;
         }
         case Token::DateLiteral: {
             std::string inner = t.text.substr(1, t.text.size() - 2);
             vb::Date d;
             if (!ParseEngineDate(inner, d)) raiseSyntax(kind, "not a date: " + t.text, original);
-            out += serialText(d.serial);
+            AppendSql(out, serialText(d.serial));
             break;
         }
         case Token::Word: {
@@ -90,24 +92,16 @@ std::string rewriteTokens(const std::vector<Token>& tokens, std::size_t begin, s
             std::size_t next = skipSpace(tokens, i + 1);
             bool call = next < end && tokens[next].kind == Token::Symbol && tokens[next].text == "(";
             std::string w = upper(t.text);
-            if (!afterDot && !call && w == "TRUE") out += "-1";
-            else if (!afterDot && !call && w == "FALSE") out += "0";
-            else out += t.text;
+            if (!afterDot && !call && w == "TRUE") AppendSql(out, "-1");
+            else if (!afterDot && !call && w == "FALSE") AppendSql(out, "0");
+            else AppendSql(out, t.text);
             break;
         }
         case Token::Symbol:
-            if (t.text == "&") {
-                out += "||";
-            } else {
-                // "--" and "/*" would open a comment in SQLite; keep them operators.
-                if ((t.text == "-" || t.text == "*") && !out.empty() &&
-                    ((t.text == "-" && out.back() == '-') || (t.text == "*" && out.back() == '/')))
-                    out += ' ';
-                out += t.text;
-            }
+            AppendSql(out, t.text == "&" ? std::string_view("||") : std::string_view(t.text));
             break;
         default:
-            out += t.text;
+            AppendSql(out, t.text);
         }
     }
     return out;

@@ -33,6 +33,13 @@ std::string quoted(const std::string& text, char mark) {
 
 }  // namespace
 
+void AppendSql(std::string& out, std::string_view piece) {
+    if (!out.empty() && !piece.empty() &&
+        ((out.back() == '-' && piece.front() == '-') || (out.back() == '/' && piece.front() == '*')))
+        out += ' ';
+    out += piece;
+}
+
 std::string QuoteName(const std::string& name) { return quoted(name, '"'); }
 
 std::string QuoteText(const std::string& text) { return quoted(text, '\''); }

@@ -2,6 +2,7 @@
 // Table and field names as the engine treats them: compared without regard
 // to case, and quoted for SQLite when the layer writes SQL of its own.
 #include <string>
+#include <string_view>
 
 namespace dao {
 
@@ -14,5 +15,9 @@ std::string QuoteText(const std::string& text);
 // A number literal that reads back as the same double ("%.17g" with a
 // decimal point, whatever the process's locale).
 std::string NumberLiteral(double value);
+// Appends a piece of SQL text, with a space between where the two would
+// otherwise make "--" or "/*" and open a comment in SQLite (a minus before a
+// negative number the layer wrote, say).
+void AppendSql(std::string& out, std::string_view piece);
 
 }  // namespace dao

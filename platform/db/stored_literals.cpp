@@ -273,10 +273,10 @@ private:
         for (std::size_t i = 0; i < tokens_.size(); ++i) {
             auto r = replacements_.find(i);
             if (r == replacements_.end()) {
-                out += tokens_[i].text;
+                AppendSql(out, tokens_[i].text);
                 continue;
             }
-            out += r->second.second;
+            AppendSql(out, r->second.second);
             i = r->second.first;
         }
         return out;

@@ -63,6 +63,11 @@ TEST(DialectLiterals, TrueFalseAndAmpersand) {
 TEST(DialectLiterals, NoCommentsCanHideText) {
     EXPECT_EQ(TranslateStatement("SELECT 5 --3").sql, "SELECT 5 - -3");
     EXPECT_EQ(TranslateStatement("SELECT 6 /*2").sql, "SELECT 6 / *2");
+    // Values the translation writes with a minus of their own.
+    EXPECT_EQ(TranslateStatement("SELECT * FROM T WHERE A = -True AND B = 1").sql,
+              "SELECT * FROM T WHERE A = - -1 AND B = 1");
+    EXPECT_EQ(TranslateStatement("SELECT * FROM T WHERE D > -#1/1/1800# AND B = 1").sql,
+              "SELECT * FROM T WHERE D > - -36522 AND B = 1");
 }
 
 TEST(DialectStatements, OneStatementOnly) {
